@@ -1,0 +1,296 @@
+// CCrystalTextBuffer: the line store, line flags, views and the edits without history.
+#include "buffer/TextBuffer.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+const char16_t* const kCrlfTable[] = {u"\r\n", u"\n\r", u"\n"};
+
+bool OneBit(DWORD flag) { return flag != 0 && (flag & (flag - 1)) == 0; }
+
+}  // namespace
+
+void CInsertContext::RecalcPoint(CPoint& p) {
+  if (p.y < start.y) return;
+  if (p.y > start.y) {
+    p.y += end.y - start.y;
+    return;
+  }
+  if (p.x <= start.x) return;
+  p.y += end.y - start.y;
+  p.x = p.x - start.x + end.x;
+}
+
+void CDeleteContext::RecalcPoint(CPoint& p) {
+  if (p.y < start.y) return;
+  if (p.y > end.y) {
+    p.y -= end.y - start.y;
+    return;
+  }
+  if (p.y == end.y && p.x >= end.x) {
+    p.y = start.y;
+    p.x = p.x - end.x + start.x;
+    return;
+  }
+  if (p.y == start.y) {
+    if (p.x > start.x) p.x = start.x;
+    return;
+  }
+  p = start;
+}
+
+CCrystalTextBuffer::~CCrystalTextBuffer() { FreeAll(); }
+
+LineRecord CCrystalTextBuffer::NewLine(const char16_t* text, int n) {
+  LineRecord rec;
+  rec.capacity = LineCapacity(n);
+  rec.text = static_cast<char16_t*>(std::malloc(static_cast<std::size_t>(rec.capacity) * sizeof(char16_t)));
+  if (!rec.text) throw std::bad_alloc();
+  rec.onHeap = 1;
+  if (n > 0) std::memcpy(rec.text, text, static_cast<std::size_t>(n) * sizeof(char16_t));
+  rec.length = n;
+  return rec;
+}
+
+void CCrystalTextBuffer::FreeLineText(LineRecord& rec) {
+  if (rec.onHeap) std::free(rec.text);
+  rec.text = nullptr;
+  rec.onHeap = 0;
+  rec.capacity = 0;
+  rec.length = 0;
+}
+
+void CCrystalTextBuffer::AppendToLine(int line, const char16_t* text, int n) {
+  if (n <= 0) return;
+  LineRecord& rec = lines[line];
+  if (rec.capacity < rec.length + n) {
+    const std::int32_t cap = LineCapacity(static_cast<std::int64_t>(rec.length) + n);
+    auto* p = static_cast<char16_t*>(std::malloc(static_cast<std::size_t>(cap) * sizeof(char16_t)));
+    if (!p) throw std::bad_alloc();
+    if (rec.length) std::memcpy(p, rec.text, static_cast<std::size_t>(rec.length) * sizeof(char16_t));
+    if (rec.onHeap) std::free(rec.text);
+    rec.text = p;
+    rec.capacity = cap;
+    rec.onHeap = 1;
+  }
+  std::memmove(rec.text + rec.length, text, static_cast<std::size_t>(n) * sizeof(char16_t));
+  rec.length += n;
+}
+
+void CCrystalTextBuffer::InsertLines(int at, const LineRecord* records, int n) {
+  if (!lines.Insert(at, records, n)) throw std::bad_alloc();
+}
+
+bool CCrystalTextBuffer::InitNew(int mode) {
+  FreeAll();
+  LineRecord empty = NewLine(nullptr, 0);
+  InsertLines(0, &empty, 1);
+  initialized = true;
+  readOnly = false;
+  crlfMode = (mode >= 0 && mode <= 2) ? mode : CrlfModeDos;
+  modified = false;
+  undoPosition = 0;
+  savePoint = 0;
+  undoGroupOpen = false;
+  beginGroupPending = false;
+  UpdateViews(nullptr, nullptr, UpdateReset, -1);
+  return true;
+}
+
+void CCrystalTextBuffer::FreeAll() {
+  for (int i = 0; i < lines.Count(); ++i) FreeLineText(lines[i]);
+  lines.Clear();
+  arena.Release();
+  undo.clear();
+  undo.shrink_to_fit();
+  undoPosition = 0;
+  savePoint = 0;
+  undoGroupOpen = false;
+  beginGroupPending = false;
+  initialized = false;
+}
+
+int CCrystalTextBuffer::GetLineLength(int line) const {
+  if (line < 0 || line >= lines.Count()) return 0;
+  return lines[line].length;
+}
+
+const char16_t* CCrystalTextBuffer::GetLineChars(int line) const {
+  if (line < 0 || line >= lines.Count()) return nullptr;
+  return lines[line].text;
+}
+
+DWORD CCrystalTextBuffer::GetLineFlags(int line) const {
+  if (line < 0 || line >= lines.Count()) return 0;
+  return lines[line].flags;
+}
+
+void CCrystalTextBuffer::SetCRLFMode(int mode) {
+  if (mode >= 0 && mode <= 2) crlfMode = mode;
+}
+
+int CCrystalTextBuffer::FindLineWithFlag(DWORD flag) const {
+  for (int i = 0; i < lines.Count(); ++i)
+    if (lines[i].flags & flag) return i;
+  return -1;
+}
+
+int CCrystalTextBuffer::GetLineWithFlag(DWORD flag) const { return OneBit(flag) ? FindLineWithFlag(flag) : -1; }
+
+void CCrystalTextBuffer::SetLineFlag(int line, DWORD flag, bool set, bool removeFromPreviousLine) {
+  if (!OneBit(flag)) return;
+  if (line == -1) {
+    line = FindLineWithFlag(flag);
+    if (line == -1) return;
+    removeFromPreviousLine = false;
+  }
+  if (line < 0 || line >= lines.Count()) return;
+  const DWORD old = lines[line].flags;
+  const DWORD now = set ? (old | flag) : (old & ~flag);
+  if (now == old) return;
+  if (removeFromPreviousLine && set) {
+    const int previous = FindLineWithFlag(flag);
+    if (previous >= 0) {
+      lines[previous].flags &= ~flag;
+      UpdateViews(nullptr, nullptr, UpdateFlagsOnly | UpdateOneLine, previous);
+    }
+  }
+  lines[line].flags = now;
+  UpdateViews(nullptr, nullptr, UpdateFlagsOnly | UpdateOneLine, line);
+}
+
+void CCrystalTextBuffer::GetText(int startLine, int startChar, int endLine, int endChar, std::u16string& text,
+                                 const char16_t* crlf) const {
+  text.clear();
+  const int count = lines.Count();
+  if (count == 0) return;
+  startLine = std::clamp(startLine, 0, count - 1);
+  endLine = std::clamp(endLine, 0, count - 1);
+  startChar = std::clamp(startChar, 0, lines[startLine].length);
+  endChar = std::clamp(endChar, 0, lines[endLine].length);
+  if (endLine < startLine || (endLine == startLine && endChar <= startChar)) return;
+  const std::u16string_view eol = crlf ? std::u16string_view(crlf) : std::u16string_view(u"\r\n");
+  if (startLine == endLine) {
+    text.assign(lines[startLine].text + startChar, static_cast<std::size_t>(endChar - startChar));
+    return;
+  }
+  std::size_t total = 0;
+  for (int i = startLine; i <= endLine; ++i) total += static_cast<std::size_t>(lines[i].length) + eol.size();
+  text.reserve(total);
+  text.append(lines[startLine].text + startChar, static_cast<std::size_t>(lines[startLine].length - startChar));
+  text.append(eol);
+  for (int i = startLine + 1; i < endLine; ++i) {
+    text.append(lines[i].text, static_cast<std::size_t>(lines[i].length));
+    text.append(eol);
+  }
+  text.append(lines[endLine].text, static_cast<std::size_t>(endChar));
+}
+
+void CCrystalTextBuffer::AddView(CBufferView* view) { views.push_back(view); }
+
+void CCrystalTextBuffer::RemoveView(CBufferView* view) {
+  auto it = std::find(views.begin(), views.end(), view);
+  if (it != views.end()) views.erase(it);
+}
+
+void CCrystalTextBuffer::UpdateViews(CBufferView* source, CUpdateContext* context, DWORD flags, int line) {
+  // A view may detach itself while being told; walk a copy.
+  const std::vector<CBufferView*> snapshot = views;
+  for (CBufferView* v : snapshot) v->OnBufferUpdate(source, context, flags, line);
+}
+
+bool CCrystalTextBuffer::InternalInsertText(CBufferView* source, int line, int pos, std::u16string_view text,
+                                            int& endLine, int& endChar) {
+  if (readOnly || !initialized) return false;
+  if (line < 0 || line >= lines.Count() || pos < 0 || pos > lines[line].length) return false;
+
+  // Split at CR; an LF right after a CR belongs to it.
+  std::vector<std::u16string_view> pieces;
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r') {
+      pieces.push_back(text.substr(from, i - from));
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      from = i + 1;
+    }
+  }
+  pieces.push_back(text.substr(from));
+
+  if (pieces.size() == 1) {
+    // Within one line: open a hole at pos.
+    const int n = static_cast<int>(text.size());
+    LineRecord& rec = lines[line];
+    const int tailLen = rec.length - pos;
+    if (rec.capacity >= rec.length + n) {
+      std::memmove(rec.text + pos + n, rec.text + pos, static_cast<std::size_t>(tailLen) * sizeof(char16_t));
+      std::memcpy(rec.text + pos, text.data(), static_cast<std::size_t>(n) * sizeof(char16_t));
+      rec.length += n;
+    } else {
+      std::u16string tail(rec.text + pos, static_cast<std::size_t>(tailLen));
+      rec.length = pos;
+      AppendToLine(line, text.data(), n);
+      AppendToLine(line, tail.data(), tailLen);
+    }
+    endLine = line;
+    endChar = pos + n;
+    CInsertContext context(CPoint(pos, line), CPoint(endChar, endLine));
+    UpdateViews(source, &context, UpdateHorzRange | UpdateOneLine, line);
+  } else {
+    LineRecord& first = lines[line];
+    std::u16string tail(first.text + pos, static_cast<std::size_t>(first.length - pos));
+    first.length = pos;
+    AppendToLine(line, pieces[0].data(), static_cast<int>(pieces[0].size()));
+    std::vector<LineRecord> added;
+    added.reserve(pieces.size() - 1);
+    try {
+      for (std::size_t i = 1; i < pieces.size(); ++i)
+        added.push_back(NewLine(pieces[i].data(), static_cast<int>(pieces[i].size())));
+      InsertLines(line + 1, added.data(), static_cast<int>(added.size()));
+    } catch (...) {
+      for (auto& r : added) FreeLineText(r);
+      throw;
+    }
+    endLine = line + static_cast<int>(added.size());
+    endChar = lines[endLine].length;
+    AppendToLine(endLine, tail.data(), static_cast<int>(tail.size()));
+    CInsertContext context(CPoint(pos, line), CPoint(endChar, endLine));
+    UpdateViews(source, &context, UpdateHorzRange | UpdateVertRange, line);
+  }
+  if (!modified) SetModified(true);
+  return true;
+}
+
+bool CCrystalTextBuffer::InternalDeleteText(CBufferView* source, int startLine, int startChar, int endLine,
+                                            int endChar) {
+  if (readOnly || !initialized) return false;
+  const int count = lines.Count();
+  if (startLine < 0 || endLine >= count || startLine > endLine) return false;
+  if (startChar < 0 || startChar > lines[startLine].length || endChar < 0 || endChar > lines[endLine].length)
+    return false;
+  if (startLine == endLine && endChar < startChar) return false;
+
+  if (startLine == endLine) {
+    LineRecord& rec = lines[startLine];
+    std::memmove(rec.text + startChar, rec.text + endChar,
+                 static_cast<std::size_t>(rec.length - endChar) * sizeof(char16_t));
+    rec.length -= endChar - startChar;
+    CDeleteContext context(CPoint(startChar, startLine), CPoint(endChar, endLine));
+    UpdateViews(source, &context, UpdateHorzRange | UpdateOneLine, startLine);
+  } else {
+    const LineRecord& last = lines[endLine];
+    std::u16string tail(last.text + endChar, static_cast<std::size_t>(last.length - endChar));
+    for (int i = startLine + 1; i <= endLine; ++i) FreeLineText(lines[i]);
+    lines.Remove(startLine + 1, endLine - startLine);
+    lines[startLine].length = startChar;
+    AppendToLine(startLine, tail.data(), static_cast<int>(tail.size()));
+    CDeleteContext context(CPoint(startChar, startLine), CPoint(endChar, endLine));
+    UpdateViews(source, &context, UpdateHorzRange | UpdateVertRange, startLine);
+  }
+  if (!modified) SetModified(true);
+  return true;
+}
+

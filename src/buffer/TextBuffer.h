@@ -1,0 +1,112 @@
+// CCrystalTextBuffer: the lines of the open file, loading and saving, line flags, change
+// notification, edits and the undo history.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "buffer/BufferView.h"
+#include "buffer/LineStore.h"
+
+// Line-end modes; -1 given to load or save means detect, or keep the current mode.
+enum : int { CrlfModeDos = 0, CrlfModeMac = 1, CrlfModeUnix = 2, CrlfModeAuto = -1 };
+
+// Undo record flags.
+enum : DWORD { UndoInsert = 0x0001, UndoBeginGroup = 0x0100 };
+
+class CCrystalTextBuffer {
+ public:
+  static constexpr int kMaxLineBytes = 2048;  // a line (with its line end) must stay below this
+  static constexpr int kUndoLimit = 1024;
+
+  CCrystalTextBuffer() = default;
+  CCrystalTextBuffer(const CCrystalTextBuffer&) = delete;
+  CCrystalTextBuffer& operator=(const CCrystalTextBuffer&) = delete;
+  virtual ~CCrystalTextBuffer();
+
+  bool InitNew(int crlfMode = CrlfModeDos);
+  // True when the text stands in the buffer. False when it was refused for a line too long
+  // (the buffer is then a new empty text) or when a read failed part-way (what was read is
+  // kept, read-only).
+  bool LoadFromFile(std::u16string_view path, int crlfMode = CrlfModeAuto);
+  bool SaveToFile(std::u16string_view path, int crlfMode = CrlfModeAuto, bool clearModified = true);
+  void FreeAll();
+
+  bool IsInitialized() const { return initialized; }
+  int GetLineCount() const { return lines.Count(); }
+  int GetLineLength(int line) const;
+  const char16_t* GetLineChars(int line) const;
+  DWORD GetLineFlags(int line) const;
+  void SetLineFlag(int line, DWORD flag, bool set, bool removeFromPreviousLine = true);
+  int FindLineWithFlag(DWORD flag) const;
+  int GetLineWithFlag(DWORD flag) const;
+  int GetCRLFMode() const { return crlfMode; }
+  void SetCRLFMode(int mode);
+  bool GetReadOnly() const { return readOnly; }
+  void SetReadOnly(bool flag) { readOnly = flag; }
+  bool IsModified() const { return modified; }
+  virtual void SetModified(bool flag) { modified = flag; }
+
+  // The text of a range with the given line end between lines ("\r\n" when none).
+  void GetText(int startLine, int startChar, int endLine, int endChar, std::u16string& text,
+               const char16_t* crlf = nullptr) const;
+
+  void AddView(CBufferView* view);
+  void RemoveView(CBufferView* view);
+  void UpdateViews(CBufferView* source, CUpdateContext* context, DWORD flags, int line = -1);
+
+  // Edits; false (nothing changed) when the buffer is read-only or a position is outside
+  // the text. In the inserted text CR, and CR LF, end a line; a lone LF is text.
+  bool InsertText(CBufferView* source, int line, int pos, std::u16string_view text, int& endLine, int& endChar);
+  bool DeleteText(CBufferView* source, int startLine, int startChar, int endLine, int endChar);
+
+  bool CanUndo() const { return undoPosition > 0; }
+  bool CanRedo() const { return undoPosition < static_cast<int>(undo.size()); }
+  bool Undo(CPoint& cursor);
+  bool Redo(CPoint& cursor);
+  void BeginUndoGroup(bool mergeWithPrevious = false);
+  void FlushUndoGroup();
+
+  // Undo state, for the views' update handlers and for tests.
+  int GetUndoPosition() const { return undoPosition; }
+  int GetUndoRecordCount() const { return static_cast<int>(undo.size()); }
+  // The undo position at the last save; -1 once no undo position can reach it any more.
+  int GetSavePoint() const { return savePoint; }
+  DWORD GetUndoRecordFlags(int index) const { return undo[index].flags; }
+
+ protected:
+  struct UndoRecord {
+    DWORD flags = 0;
+    CPoint start, end;
+    std::u16string text;
+  };
+
+  bool InternalInsertText(CBufferView* source, int line, int pos, std::u16string_view text, int& endLine, int& endChar);
+  bool InternalDeleteText(CBufferView* source, int startLine, int startChar, int endLine, int endChar);
+  void AddUndoRecord(bool insert, CPoint start, CPoint end, std::u16string_view text);
+  void UpdateModifiedAfterHistoryMove();
+
+  // Line text.
+  void AppendToLine(int line, const char16_t* text, int n);
+  void InsertLines(int at, const LineRecord* records, int n);
+  LineRecord NewLine(const char16_t* text, int n);
+  void FreeLineText(LineRecord& rec);
+
+  CLineArray lines;
+  CTextArena arena;
+  bool initialized = false;
+  bool readOnly = false;
+  bool modified = false;
+  int crlfMode = CrlfModeDos;
+
+  std::vector<UndoRecord> undo;
+  int undoPosition = 0;
+  int savePoint = 0;
+  bool undoGroupOpen = false;
+  bool beginGroupPending = false;
+
+  std::vector<CBufferView*> views;
+
+  friend class CBufferLoader;
+};

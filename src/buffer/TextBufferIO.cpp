@@ -1,0 +1,190 @@
+// Loading and saving the text: line-end detection, the line-length limit, the code page.
+#include "buffer/TextBuffer.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "platform/base/CodePage.h"
+#include "platform/base/MessageBox.h"
+#include "platform/fs/AtomicFile.h"
+#include "platform/fs/Files.h"
+
+namespace {
+
+constexpr std::size_t kDetectBlock = 32768;  // line ends are detected from this much only
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;
+const char* const kLineEnds[] = {"\r\n", "\n\r", "\n"};
+
+int DetectMode(const unsigned char* block, std::size_t n) {
+  const void* lf = std::memchr(block, '\n', n);
+  if (!lf) return CrlfModeDos;
+  const std::size_t at = static_cast<const unsigned char*>(lf) - block;
+  if (at > 0 && block[at - 1] == '\r') return CrlfModeDos;
+  if (at + 1 < n && block[at + 1] == '\r') return CrlfModeMac;
+  return CrlfModeUnix;
+}
+
+}  // namespace
+
+// Splits the bytes of a file into lines as they arrive, chunk by chunk.
+class CBufferLoader {
+ public:
+  CBufferLoader(CCrystalTextBuffer& buffer, int mode, long long fileSize)
+      : buffer(buffer), codePage(plat::CodePage::System()) {
+    const char* seq = kLineEnds[mode];
+    seqLen = std::strlen(seq);
+    first = static_cast<unsigned char>(seq[0]);
+    last = static_cast<unsigned char>(seq[seqLen - 1]);
+    // Loaded text never has more units than bytes; each line adds at most 16 of padding.
+    const std::size_t bytes = fileSize > 0 ? static_cast<std::size_t>(fileSize) : 0;
+    chunkUnits = bytes + bytes / 2 + 4096;
+    if (chunkUnits > (std::size_t{512} << 20)) chunkUnits = std::size_t{512} << 20;
+    buffer.lines.Reserve(bytes / 24 + 64);
+  }
+
+  // Consumes data[0..n); returns how many bytes at the end form an unfinished line.
+  // Sets tooLong when a line reaches the limit.
+  std::size_t Scan(const unsigned char* data, std::size_t n) {
+    std::size_t lineStart = 0, pos = 0;
+    while (pos < n) {
+      const void* hit = std::memchr(data + pos, last, n - pos);
+      if (!hit) break;
+      const std::size_t at = static_cast<const unsigned char*>(hit) - data;
+      std::size_t contentEnd = at;
+      bool ends = true;
+      if (seqLen == 2) {
+        // The sequence matches from a fresh start only: a run of k copies of its first byte
+        // leaves the match index at k mod 2, so only an odd run completes it.
+        std::size_t run = 0;
+        while (at - run > lineStart && data[at - run - 1] == first) ++run;
+        ends = (run & 1) != 0;
+        contentEnd = at - 1;
+      }
+      pos = at + 1;
+      if (!ends) continue;
+      if (pos - lineStart >= static_cast<std::size_t>(CCrystalTextBuffer::kMaxLineBytes)) {
+        tooLong = true;
+        return 0;
+      }
+      StoreLine(data + lineStart, contentEnd - lineStart);
+      lineStart = pos;
+    }
+    if (n - lineStart >= static_cast<std::size_t>(CCrystalTextBuffer::kMaxLineBytes)) tooLong = true;
+    return n - lineStart;
+  }
+
+  void StoreLine(const unsigned char* bytes, std::size_t n) {
+    char16_t* dst = buffer.arena.Reserve(n + 16, chunkUnits);
+    if (!dst) throw std::bad_alloc();
+    const std::size_t units = codePage.ToWide(reinterpret_cast<const char*>(bytes), n, dst);
+    LineRecord rec;
+    rec.text = dst;
+    rec.length = static_cast<std::int32_t>(units);
+    rec.capacity = LineCapacity(static_cast<std::int64_t>(units));
+    buffer.arena.Commit(static_cast<std::size_t>(rec.capacity));
+    buffer.InsertLines(buffer.lines.Count(), &rec, 1);
+  }
+
+  bool tooLong = false;
+
+ private:
+  CCrystalTextBuffer& buffer;
+  const plat::CodePage& codePage;
+  std::size_t seqLen;
+  unsigned char first, last;
+  std::size_t chunkUnits;
+};
+
+bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
+  FreeAll();
+  const DWORD attributes = plat::fs::GetFileAttributes(path);
+  plat::fs::File file;
+  bool readFailed = false;
+  bool tooLong = false;
+  std::unique_ptr<unsigned char[]> chunk(new unsigned char[kReadChunk + kMaxLineBytes]);
+
+  std::size_t got = 0;
+  const bool opened = attributes != plat::fs::INVALID_FILE_ATTRIBUTES &&
+                      file.Open(path, plat::fs::File::Access::Read) == plat::ERROR_SUCCESS;
+  if (opened && file.Read(chunk.get(), kReadChunk, got) != plat::ERROR_SUCCESS) {
+    readFailed = true;
+    got = 0;
+  }
+  if (mode == CrlfModeAuto) {
+    if (opened && !readFailed) crlfMode = DetectMode(chunk.get(), got < kDetectBlock ? got : kDetectBlock);
+  } else {
+    SetCRLFMode(mode);
+  }
+
+  CBufferLoader loader(*this, crlfMode, opened ? file.Size() : 0);
+  std::size_t carry = 0;  // bytes of an unfinished line at the front of the chunk
+  std::size_t have = got;
+  while (have > 0) {
+    const bool more = have - carry == kReadChunk;
+    const std::size_t left = loader.Scan(chunk.get(), have);
+    if (loader.tooLong) break;
+    std::memmove(chunk.get(), chunk.get() + have - left, left);
+    carry = left;
+    if (!more) break;
+    std::size_t n = 0;
+    if (file.Read(chunk.get() + carry, kReadChunk, n) != plat::ERROR_SUCCESS) {
+      readFailed = true;
+      break;
+    }
+    have = carry + n;
+    if (n == 0) break;
+  }
+  tooLong = loader.tooLong;
+  if (!tooLong) loader.StoreLine(chunk.get(), carry);  // the last line, possibly empty
+  file.Close();
+
+  initialized = true;
+  readOnly = attributes == plat::fs::INVALID_FILE_ATTRIBUTES || (attributes & plat::fs::FILE_ATTRIBUTE_READONLY);
+  modified = false;
+  undoPosition = 0;
+  savePoint = 0;
+  undoGroupOpen = false;
+  beginGroupPending = false;
+
+  if (tooLong) {
+    FreeAll();
+    InitNew(CrlfModeDos);
+    plat::MessageBox(u"Tovin is unable to open files that contain more than 2048 characters on a single line.",
+                     u"Tovin", plat::MB_OK);
+    return false;
+  }
+  // A read that failed part-way keeps what was read, but the text must not be saved over
+  // the file as if it were whole.
+  if (readFailed) readOnly = true;
+  UpdateViews(nullptr, nullptr, UpdateReset, -1);
+  return !readFailed;
+}
+
+bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool clearModified) {
+  if (mode == CrlfModeAuto) mode = crlfMode;
+  if (mode < 0 || mode > 2) mode = CrlfModeDos;
+  const char* eol = kLineEnds[mode];
+  const std::size_t eolLen = std::strlen(eol);
+  const plat::CodePage& cp = plat::CodePage::System();
+
+  plat::fs::AtomicFile out;
+  if (out.Begin(path, u"CRE") != plat::ERROR_SUCCESS) return false;
+  std::string bytes;
+  const int count = lines.Count();
+  for (int i = 0; i < count; ++i) {
+    const LineRecord& rec = lines[i];
+    if (rec.length > 0) {
+      bytes.resize(plat::CodePage::MaxBytes(static_cast<std::size_t>(rec.length)));
+      const std::size_t n = cp.ToBytes(rec.text, static_cast<std::size_t>(rec.length), bytes.data());
+      if (out.Write(bytes.data(), n) != plat::ERROR_SUCCESS) return false;
+    }
+    if (i + 1 < count && out.Write(eol, eolLen) != plat::ERROR_SUCCESS) return false;
+  }
+  if (out.Commit() != plat::ERROR_SUCCESS) return false;
+  if (clearModified) {
+    SetModified(false);
+    savePoint = undoPosition;
+  }
+  return true;
+}

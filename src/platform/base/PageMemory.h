@@ -1,0 +1,17 @@
+// Large page-backed memory: regions that are reserved but only paid for when touched, and
+// that ask the kernel for huge pages, so that loading a big file costs few page faults.
+#pragma once
+#include <cstddef>
+
+namespace plat {
+
+// Reserves size bytes of zeroed memory; null on failure. Release with FreePages.
+void* AllocPages(std::size_t size, bool hugePages);
+// Grows or shrinks a region, moving it without copying where needed; null on failure (the
+// old region stays valid then).
+void* ReallocPages(void* p, std::size_t oldSize, std::size_t newSize);
+void FreePages(void* p, std::size_t size);
+// Asks for huge pages in the whole 2 MiB frames inside [p, p+size) of a fresh allocation.
+void AdviseHugePages(void* p, std::size_t size);
+
+}  // namespace plat

@@ -1,0 +1,162 @@
+// Replacing a file in one step, so that no moment exists without the whole old or the whole
+// new file, even after a power cut.
+#include "platform/fs/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <random>
+
+#include "platform/base/Errors.h"
+#include "platform/base/Strings.h"
+#include "platform/fs/Files.h"
+#include "platform/fs/Mounts.h"
+
+namespace plat::fs {
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+std::string FolderOf(const std::string& host) {
+  const auto slash = host.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : host.substr(0, slash);
+}
+
+// Follows a chain of symbolic links to the file they name (lexically joined, bounded).
+bool FollowLinks(std::string& host) {
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st;
+    if (lstat(host.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    char buf[PATH_MAX];
+    const ssize_t n = readlink(host.c_str(), buf, sizeof buf - 1);
+    if (n < 0) return false;
+    std::string target(buf, static_cast<std::size_t>(n));
+    host = AbsoluteHostPath(target[0] == '/' ? target : FolderOf(host) + "/" + target);
+  }
+  errno = ELOOP;
+  return false;
+}
+
+}  // namespace
+
+std::uint32_t AtomicFile::Begin(std::u16string_view target, std::u16string_view prefix) {
+  Abort();
+  error = 0;
+  if (!ToHost(target, targetHost)) return error = GetLastError();
+  if (!FollowLinks(targetHost)) return error = ErrorFromErrno(errno);
+  struct stat st;
+  if (stat(targetHost.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return error = ERROR_ACCESS_DENIED;
+  const std::string folder = FolderOf(targetHost);
+  if (auto e = InjectedFault(FsOp::CreateTemp, folder)) return error = e;
+  static std::minstd_rand rng(static_cast<unsigned>(getpid()) * 2654435761u ^ static_cast<unsigned>(time(nullptr)));
+  const std::string pre = Narrow(prefix);
+  for (int attempt = 0; attempt < 65536; ++attempt) {
+    char num[8];
+    std::snprintf(num, sizeof num, "%04X", static_cast<unsigned>(rng() & 0xFFFF));
+    std::string name = folder + (folder == "/" ? "" : "/") + pre + num + ".tmp";
+    fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      tempHost = name;
+      pending.reserve(kBufferSize);
+      return ERROR_SUCCESS;
+    }
+    if (errno != EEXIST) return error = ErrorFromErrno(errno);
+  }
+  return error = ERROR_ALREADY_EXISTS;
+}
+
+std::uint32_t AtomicFile::Flush() {
+  if (error) return error;
+  if (auto e = InjectedFault(FsOp::Write, tempHost)) return error = e;
+  std::size_t done = 0;
+  while (done < pending.size()) {
+    const ssize_t w = write(fd, pending.data() + done, pending.size() - done);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return error = ErrorFromErrno(errno);
+    }
+    done += static_cast<std::size_t>(w);
+  }
+  pending.clear();
+  return ERROR_SUCCESS;
+}
+
+std::uint32_t AtomicFile::Write(const void* data, std::size_t n) {
+  if (error) return error;
+  if (fd < 0) return error = ERROR_INVALID_PARAMETER;
+  const auto* p = static_cast<const char*>(data);
+  while (n > 0) {
+    const std::size_t room = kBufferSize - pending.size();
+    const std::size_t take = n < room ? n : room;
+    pending.insert(pending.end(), p, p + take);
+    p += take;
+    n -= take;
+    if (pending.size() == kBufferSize && Flush()) return error;
+  }
+  return ERROR_SUCCESS;
+}
+
+std::uint32_t AtomicFile::Commit() {
+  if (!error && fd < 0) error = ERROR_INVALID_PARAMETER;
+  if (!error) Flush();
+  if (!error) {
+    if (auto e = InjectedFault(FsOp::Sync, tempHost)) error = e;
+    else if (fsync(fd) != 0) error = ErrorFromErrno(errno);
+  }
+  if (!error) {
+    struct stat st;
+    if (stat(targetHost.c_str(), &st) == 0) {
+      // The new file takes the old one's permissions; set-id bits never carry over.
+      fchmod(fd, st.st_mode & 0777 & ~static_cast<mode_t>(S_ISUID | S_ISGID));
+      if (fchown(fd, st.st_uid, st.st_gid) != 0) { /* not permitted: keep ours */ }
+    } else {
+      const mode_t mask = umask(0);
+      umask(mask);
+      fchmod(fd, 0666 & ~mask);
+    }
+  }
+  if (fd >= 0) {
+    const int r = close(fd);
+    fd = -1;
+    if (!error) {
+      if (auto e = InjectedFault(FsOp::Close, tempHost)) error = e;
+      else if (r != 0) error = ErrorFromErrno(errno);
+    }
+  }
+  if (!error) {
+    if (auto e = InjectedFault(FsOp::Replace, targetHost)) error = e;
+    else if (rename(tempHost.c_str(), targetHost.c_str()) != 0) error = ErrorFromErrno(errno);
+  }
+  if (error) {
+    Abort();
+    return error;
+  }
+  tempHost.clear();
+  const int dfd = open(FolderOf(targetHost).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd >= 0) {
+    fsync(dfd);
+    close(dfd);
+  }
+  return ERROR_SUCCESS;
+}
+
+void AtomicFile::Abort() {
+  if (fd >= 0) {
+    close(fd);
+    fd = -1;
+  }
+  if (!tempHost.empty()) {
+    unlink(tempHost.c_str());
+    tempHost.clear();
+  }
+  pending.clear();
+}
+
+}  // namespace plat::fs

@@ -1,0 +1,42 @@
+// Replacing a file in one step: a temporary file in the target's folder, flushed to disk,
+// given the old file's permissions, then renamed over the target.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat::fs {
+
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+  ~AtomicFile() { Abort(); }
+
+  // Starts replacing target (a device path). A symbolic link is followed to the file it
+  // names, which is the one replaced; a target that exists and is not a regular file is
+  // refused (ERROR_ACCESS_DENIED). The temporary file is created exclusively in the
+  // folder of the file replaced, named with prefix.
+  std::uint32_t Begin(std::u16string_view target, std::u16string_view prefix);
+  // Buffered; the first error is kept and returned by every later call.
+  std::uint32_t Write(const void* data, std::size_t n);
+  // Flushes, syncs, copies the old file's mode (without set-id bits) and owner, renames
+  // over the target and syncs the folder. On failure the target is untouched.
+  std::uint32_t Commit();
+  // Removes the temporary file; the target is untouched.
+  void Abort();
+
+  const std::string& TempHostPath() const { return tempHost; }
+
+ private:
+  std::uint32_t Flush();
+  int fd = -1;
+  std::string targetHost;  // the regular file to replace (links followed)
+  std::string tempHost;
+  std::uint32_t error = 0;
+  std::vector<char> pending;
+};
+
+}  // namespace plat::fs
