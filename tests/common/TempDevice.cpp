@@ -19,6 +19,7 @@
 TempDevice::TempDevice() {
   char tmpl[] = "/tmp/tovin-test-XXXXXX";
   base = mkdtemp(tmpl);
+  chmod(base.c_str(), 0755);  // other users may look in (tests that drop privileges)
   root = base + "/root";
   docs = base + "/docs";
   storage = base + "/storage";

@@ -110,7 +110,7 @@ bool ToHost(std::u16string_view devicePath, std::string& hostPath) {
   const auto parts = SplitDevice(devicePath);
   for (const auto& p : parts)
     for (char16_t c : p)
-      if (c == u'/' || c == 0) {
+      if (c == 0) {
         SetLastError(ERROR_INVALID_NAME);
         return false;
       }

@@ -18,7 +18,8 @@ void ReloadMounts();
 
 // Resolves "." and ".." and doubled separators of a device path; always starts with '\'.
 std::u16string NormalizeDevicePath(std::u16string_view path);
-// Host path for a device path; false (ERROR_INVALID_NAME) when a name holds a '/' or a NUL.
+// Host path for a device path; false (ERROR_INVALID_NAME) when a name holds a NUL.
+// Both '\\' and '/' separate names.
 bool ToHost(std::u16string_view devicePath, std::string& hostPath);
 // Device path of the most specific mount holding a host path (absolute or relative to the
 // working folder; made absolute lexically); empty when no mount holds it.

@@ -1,0 +1,105 @@
+// Files, temporary names and replacing a file in one step.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/TempDevice.h"
+#include "platform/fs/AtomicFile.h"
+#include "platform/fs/Files.h"
+
+using namespace plat::fs;
+
+TEST(Files, AttributesOpenReadWrite) {
+  TempDevice dev;
+  const auto path = dev.DocDevice("n.txt");
+  EXPECT_EQ(GetFileAttributes(path), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(plat::GetLastError(), plat::ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(GetFileAttributes(u"\\My Documents\\no\\n.txt"), INVALID_FILE_ATTRIBUTES);
+  {
+    File f;
+    ASSERT_EQ(f.Open(path, File::Access::Write), 0u);
+    EXPECT_EQ(f.Write("hello", 5), 0u);
+    EXPECT_EQ(f.Close(), 0u);
+  }
+  EXPECT_EQ(GetFileAttributes(path), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(GetFileAttributes(u"\\My Documents") & FILE_ATTRIBUTE_DIRECTORY);
+  File f;
+  ASSERT_EQ(f.Open(path, File::Access::Read), 0u);
+  char buf[16];
+  std::size_t got = 0;
+  EXPECT_EQ(f.Read(buf, sizeof buf, got), 0u);
+  EXPECT_EQ(std::string(buf, got), "hello");
+  File missing;
+  EXPECT_EQ(missing.Open(dev.DocDevice("none"), File::Access::Read), plat::ERROR_FILE_NOT_FOUND);
+  File folder;
+  EXPECT_EQ(folder.Open(u"\\My Documents", File::Access::Read), plat::ERROR_ACCESS_DENIED);
+}
+
+TEST(Files, ReadOnlyAttributeComesFromWhatTheUserMayWrite) {
+  TempDevice dev;
+  TempDevice::WriteHostFile(dev.DocHost("ro.txt"), "x");
+  // Root may write anything, so the refusal is injected where the check is made.
+  SetFaultHook([](FsOp op, const std::string& host) -> std::uint32_t {
+    return op == FsOp::Write && host.ends_with("ro.txt") ? plat::ERROR_ACCESS_DENIED : 0;
+  });
+  EXPECT_TRUE(GetFileAttributes(dev.DocDevice("ro.txt")) & FILE_ATTRIBUTE_READONLY);
+  SetFaultHook(nullptr);
+  EXPECT_FALSE(GetFileAttributes(dev.DocDevice("ro.txt")) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST(Files, TempNamesAreUniqueAndCreated) {
+  TempDevice dev;
+  std::u16string a, b;
+  ASSERT_EQ(CreateTempFile(u"\\My Documents", u"CRE", a), 0u);
+  ASSERT_EQ(CreateTempFile(u"\\My Documents\\", u"CRE", b), 0u);
+  EXPECT_NE(a, b);
+  EXPECT_TRUE(a.starts_with(u"\\My Documents\\CRE"));
+  EXPECT_TRUE(a.ends_with(u".tmp"));
+  EXPECT_TRUE(Exists(a));
+  EXPECT_EQ(MoveFile(a, b), plat::ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(DeleteFile(b), 0u);
+  EXPECT_EQ(MoveFile(a, b), 0u);
+  EXPECT_FALSE(Exists(a));
+  EXPECT_EQ(CreateTempFile(u"\\My Documents\\missing", u"CRE", a), plat::ERROR_FILE_NOT_FOUND);
+}
+
+TEST(AtomicReplace, KeepsTheOldFileWholeOnAnyFailure) {
+  TempDevice dev;
+  const std::string host = dev.DocHost("t.txt");
+  TempDevice::WriteHostFile(host, "old contents");
+  for (FsOp op : {FsOp::Write, FsOp::Sync, FsOp::Close, FsOp::Replace, FsOp::CreateTemp}) {
+    SetFaultHook([op](FsOp o, const std::string&) -> std::uint32_t { return o == op ? plat::ERROR_DISK_FULL : 0; });
+    AtomicFile f;
+    std::uint32_t e = f.Begin(dev.DocDevice("t.txt"), u"CRE");
+    if (!e) e = f.Write("new", 3);
+    if (!e) e = f.Commit();
+    EXPECT_EQ(e, plat::ERROR_DISK_FULL) << static_cast<int>(op);
+    SetFaultHook(nullptr);
+    EXPECT_EQ(TempDevice::ReadHostFile(host), "old contents");
+    EXPECT_EQ(TempDevice::ListHost(dev.DocumentsHost()), "t.txt") << "temporary file left behind";
+  }
+}
+
+TEST(AtomicReplace, KeepsModeFollowsLinksRefusesFolders) {
+  TempDevice dev;
+  const std::string real = dev.DocHost("real.txt");
+  TempDevice::WriteHostFile(real, "a");
+  chmod(real.c_str(), 06751);
+  ASSERT_EQ(symlink("real.txt", dev.DocHost("link.txt").c_str()), 0);
+  AtomicFile f;
+  ASSERT_EQ(f.Begin(dev.DocDevice("link.txt"), u"CRE"), 0u);
+  ASSERT_EQ(f.Write("through the link", 16), 0u);
+  ASSERT_EQ(f.Commit(), 0u);
+  struct stat st;
+  ASSERT_EQ(lstat(dev.DocHost("link.txt").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(TempDevice::ReadHostFile(real), "through the link");
+  ASSERT_EQ(stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0751u);  // set-id bits are not carried over
+
+  mkdir(dev.DocHost("dir").c_str(), 0755);
+  AtomicFile g;
+  EXPECT_EQ(g.Begin(dev.DocDevice("dir"), u"CRE"), plat::ERROR_ACCESS_DENIED);
+  AtomicFile h;
+  EXPECT_NE(h.Begin(dev.DocDevice("missing/x.txt"), u"CRE"), 0u);
+}
