@@ -1,0 +1,42 @@
+// System colours: the handheld's light theme, looked up by COLOR_* index.
+#pragma once
+#include "platform/base/Types.h"
+
+enum : int {
+  COLOR_SCROLLBAR = 0,
+  COLOR_BACKGROUND = 1,
+  COLOR_ACTIVECAPTION = 2,
+  COLOR_INACTIVECAPTION = 3,
+  COLOR_MENU = 4,
+  COLOR_WINDOW = 5,
+  COLOR_WINDOWFRAME = 6,
+  COLOR_MENUTEXT = 7,
+  COLOR_WINDOWTEXT = 8,
+  COLOR_CAPTIONTEXT = 9,
+  COLOR_ACTIVEBORDER = 10,
+  COLOR_INACTIVEBORDER = 11,
+  COLOR_APPWORKSPACE = 12,
+  COLOR_HIGHLIGHT = 13,
+  COLOR_HIGHLIGHTTEXT = 14,
+  COLOR_BTNFACE = 15,
+  COLOR_BTNSHADOW = 16,
+  COLOR_GRAYTEXT = 17,
+  COLOR_BTNTEXT = 18,
+  COLOR_INACTIVECAPTIONTEXT = 19,
+  COLOR_BTNHIGHLIGHT = 20,
+  COLOR_3DDKSHADOW = 21,
+  COLOR_3DLIGHT = 22,
+  COLOR_INFOTEXT = 23,
+  COLOR_INFOBK = 24,
+  COLOR_STATIC = 25,
+  COLOR_STATICTEXT = 26,
+  COLOR_3DFACE = COLOR_BTNFACE,
+  COLOR_3DSHADOW = COLOR_BTNSHADOW,
+  COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT,
+};
+
+// Handheld code may pass an index with this flag set; it is ignored.
+constexpr int SYS_COLOR_INDEX_FLAG = 0x40000000;
+
+// The colour of a display element; 0 (black) for an index that names none.
+COLORREF GetSysColor(int index);

@@ -1,0 +1,62 @@
+// The program's resources addressed by number: accelerator tables, menus, bitmaps and
+// strings. The data lives in src/resources; the platform only looks it up.
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/base/Types.h"
+
+class CBitmap;
+
+// One accelerator: a key with modifiers and the command it gives.
+enum : unsigned char { FVIRTKEY = 0x01, FSHIFT = 0x04, FCONTROL = 0x08, FALT = 0x10 };
+struct ACCEL {
+  unsigned char fVirt;
+  UINT key;  // a virtual-key code with FVIRTKEY, else a character
+  UINT cmd;
+};
+
+// Menu items: a command, a separator or a pop-up holding further items.
+enum : UINT { MF_STRING = 0x0, MF_GRAYED = 0x1, MF_DISABLED = 0x2, MF_CHECKED = 0x8, MF_POPUP = 0x10, MF_SEPARATOR = 0x800 };
+struct MenuItemTemplate {
+  UINT flags = MF_STRING;
+  UINT id = 0;
+  std::u16string text;
+  std::vector<MenuItemTemplate> items;  // for MF_POPUP
+};
+using MenuTemplate = std::vector<MenuItemTemplate>;
+
+class CResourceModule {
+ public:
+  std::map<UINT, std::vector<ACCEL>> accelerators;
+  std::map<UINT, MenuTemplate> menus;
+  std::map<UINT, std::function<void(CBitmap&)>> bitmaps;  // each draws its bitmap
+  std::map<std::u16string, std::function<void(CBitmap&)>> namedBitmaps;
+  std::map<UINT, std::u16string> strings;
+
+  const std::vector<ACCEL>* FindAccelerators(UINT id) const;
+  const MenuTemplate* FindMenu(UINT id) const;
+  bool LoadBitmap(UINT id, CBitmap& out) const;
+  bool LoadBitmap(const std::u16string& name, CBitmap& out) const;
+  std::u16string LoadString(UINT id) const;
+};
+
+// The module the program's resources come from (set once at start-up).
+const CResourceModule* AfxGetResourceHandle();
+void AfxSetResourceHandle(const CResourceModule* module);
+
+// An accelerator table loaded from a module.
+class CAcceleratorTable {
+ public:
+  bool Load(const CResourceModule* module, UINT id);
+  bool IsLoaded() const { return table != nullptr; }
+  void Unload() { table = nullptr; }
+  // The command for a keyboard message, or 0. Only key-down messages translate.
+  UINT Translate(UINT message, UINT vk) const;
+
+ private:
+  const std::vector<ACCEL>* table = nullptr;
+};

@@ -1,0 +1,187 @@
+// The line parser of C-family files: comments, strings, character literals, preprocessor
+// lines, keywords and numbers, with the comment rules of Basic and the keyword-less text mode.
+#include "syntax/CFamilyParser.h"
+
+#include "platform/base/CharClass.h"
+#include "syntax/Keywords.h"
+#include "syntax/RunBuffer.h"
+#include "syntax/SyntaxLanguage.h"
+
+namespace {
+
+bool IsWordChar(char16_t c) {
+  return plat::IsAlpha(c) || plat::IsDigit(c) || c == u'_';
+}
+
+// The colour of text in the given state; runs that resume after a token take it.
+int StateColor(ParseCookie cookie) {
+  if (cookie & (CCookieLineComment | CCookieBlockComment)) return ColorIndex::Comment;
+  if (cookie & (CCookieString | CCookieChar)) return ColorIndex::String;
+  if (cookie & CCookiePreprocessor) return ColorIndex::Preprocessor;
+  return ColorIndex::NormalText;
+}
+
+class CCFamilyLine {
+ public:
+  CCFamilyLine(ParseCookie cookie, char16_t* text, int length, ColorRun* runs, int& runCount)
+      : cookie(cookie & CCookieAll),
+        text(text),
+        length(length),
+        language(GetSyntaxLanguage()),
+        out(runs, runCount, length) {}
+
+  ParseCookie Run();
+
+ private:
+  char16_t At(int i) const { return i >= 0 && i < length ? text[i] : u'\0'; }
+  // Two characters ending at i.
+  bool PairEndsAt(int i, char16_t first, char16_t second) const {
+    return i >= 1 && text[i - 1] == first && text[i] == second;
+  }
+  bool StartsBasicComment(int i) const {
+    if (language != LanguageBasic) return false;
+    return text[i] == u'\'' || (At(i) == u'R' && At(i + 1) == u'e' && At(i + 2) == u'm');
+  }
+  void SetPending(int pos) {
+    pending = true;
+    pendingPos = pos;
+  }
+  void CloseWord(int end);
+
+  ParseCookie cookie;
+  char16_t* text;
+  int length;
+  int language;
+  CRunBuffer out;
+  bool pending = true;  // a run in the state's colour is due at pendingPos
+  int pendingPos = 0;
+  int wordStart = -1;  // start of the open word, or -1
+};
+
+// Colours the word from wordStart to end as a keyword or a number; any other word keeps the
+// colour of the run before it.
+void CCFamilyLine::CloseWord(int end) {
+  char16_t* word = text + wordStart;
+  const int wordLength = end - wordStart;
+  const bool keyword = language == LanguageBasic ? IsBasicKeyword(word, wordLength) : IsKeyword(word, wordLength);
+  if (keyword)
+    out.Add(wordStart, ColorIndex::Keyword);
+  else if (IsNumber(word, wordLength))
+    out.Add(wordStart, ColorIndex::Number);
+  wordStart = -1;
+}
+
+ParseCookie CCFamilyLine::Run() {
+  // A # may open a preprocessor line only while nothing but white space has been seen, and
+  // only when the line does not start inside a string, a literal or a line comment.
+  bool preprocessorPossible = (cookie & ~ParseCookie(CCookieBlockComment)) == 0;
+  int commentStart = -1;  // where a comment to the end of the line starts (not at //)
+  int wordEnd = length;   // where a word still open after the scan ends
+  for (int i = 0;; ++i) {
+    if (pending) {
+      out.Add(pendingPos, StateColor(cookie));
+      pending = false;
+    }
+    if (i == length) break;
+    const char16_t c = text[i];
+
+    if (cookie & CCookieLineComment) {
+      commentStart = i;
+      break;
+    }
+    if (cookie & CCookieString) {
+      if (c == u'"' && At(i - 1) != u'\\') {
+        cookie &= ~ParseCookie(CCookieString);
+        SetPending(i + 1);
+      }
+      continue;
+    }
+    if (cookie & CCookieChar) {
+      // Only C ends a literal within the line; elsewhere an apostrophe is prose or a Basic
+      // comment, and the rest of the line is scanned as usual but keeps the string colour.
+      if (language == LanguageC) {
+        if (c == u'\'' && At(i - 1) != u'\\') {
+          cookie &= ~ParseCookie(CCookieChar);
+          SetPending(i + 1);
+        }
+        continue;
+      }
+    }
+    if (cookie & CCookieBlockComment) {
+      if (PairEndsAt(i, u'*', u'/')) {
+        cookie &= ~ParseCookie(CCookieBlockComment);
+        SetPending(i + 1);
+      }
+      continue;
+    }
+    if (PairEndsAt(i, u'/', u'/')) {
+      out.Add(i - 1, ColorIndex::Comment);
+      cookie |= CCookieLineComment;
+      wordEnd = i - 1;
+      break;
+    }
+    if (StartsBasicComment(i)) {
+      commentStart = i;
+      break;
+    }
+    if (cookie & CCookiePreprocessor) {
+      // The directive keeps its colour; only a block comment can interrupt it.
+      if (PairEndsAt(i, u'/', u'*')) {
+        out.Add(i - 1, ColorIndex::Comment);
+        cookie |= CCookieBlockComment;
+      }
+      continue;
+    }
+    if (c == u'"') {
+      out.Add(i, ColorIndex::String);
+      cookie |= CCookieString;
+      continue;
+    }
+    if (c == u'\'') {
+      out.Add(i, ColorIndex::String);
+      cookie |= CCookieChar;
+      continue;
+    }
+    if (PairEndsAt(i, u'/', u'*')) {
+      out.Add(i - 1, ColorIndex::Comment);
+      cookie |= CCookieBlockComment;
+      continue;
+    }
+    if (preprocessorPossible) {
+      if (c == u'#') {
+        out.Add(i, ColorIndex::Preprocessor);
+        cookie |= CCookiePreprocessor;
+        continue;
+      }
+      // A comment before the # does not make it ordinary text; the / of /* is looked at
+      // before its * is seen.
+      if (!plat::IsSpace(c) && !(c == u'/' && At(i + 1) == u'*')) preprocessorPossible = false;
+    }
+    if (!out.Present()) continue;  // words only matter for colouring
+    if (IsWordChar(c)) {
+      if (wordStart < 0) wordStart = i;
+    } else if (wordStart >= 0) {
+      CloseWord(i);
+      SetPending(i);
+    }
+  }
+
+  if (commentStart >= 0) {
+    out.Add(commentStart, ColorIndex::Comment);
+    cookie |= CCookieLineComment;
+    wordEnd = commentStart;
+  }
+  if (wordStart >= 0) CloseWord(wordEnd);
+
+  // A trailing backslash carries every state to the next line; otherwise only a block
+  // comment goes on.
+  if (text[length - 1] == u'\\') return cookie;
+  return cookie & CCookieBlockComment;
+}
+
+}  // namespace
+
+ParseCookie ColorizeCLine(ParseCookie cookie, char16_t* text, int length, ColorRun* runs, int& runCount) {
+  if (text == nullptr || length <= 0) return cookie & CCookieBlockComment;
+  return CCFamilyLine(cookie, text, length, runs, runCount).Run();
+}

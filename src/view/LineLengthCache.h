@@ -1,0 +1,60 @@
+// Expanded line lengths per line and the longest of them, kept up to date edit by edit so
+// that the horizontal extent never needs a scan of the whole text after the first.
+#pragma once
+#include <vector>
+
+class CLineLengthCache {
+ public:
+  // Everything unknown: nothing is cached until the longest line is asked for.
+  void Reset();
+  bool IsBuilt() const { return built; }
+
+  // The length of a line, from the cache when known; compute(line) gives it otherwise.
+  template <class F>
+  int Get(int line, F&& compute) {
+    if (!built || line < 0 || line >= static_cast<int>(lengths.size())) return compute(line);
+    int& v = lengths[line];
+    if (v < 0) {
+      v = compute(line);
+      Count(v, +1);
+    }
+    return v;
+  }
+
+  // The longest line over lineCount lines; builds the cache on first use.
+  template <class F>
+  int Max(int lineCount, F&& compute) {
+    if (!built || static_cast<int>(lengths.size()) != lineCount) {
+      Reset();
+      built = true;
+      lengths.resize(static_cast<std::size_t>(lineCount));
+      for (int i = 0; i < lineCount; ++i) {
+        lengths[i] = compute(i);
+        Count(lengths[i], +1);
+      }
+      dirty.clear();
+    }
+    for (int line : dirty)
+      if (line >= 0 && line < lineCount) Get(line, compute);
+    dirty.clear();
+    while (top > 0 && counts[top] == 0) --top;
+    return top;
+  }
+
+  // The text of one line changed.
+  void LineChanged(int line);
+  // Line start changed and count new lines follow it.
+  void LinesInserted(int start, int count);
+  // Lines start+1 .. start+count were removed and line start changed.
+  void LinesRemoved(int start, int count);
+
+ private:
+  void Forget(int line);
+  void Count(int length, int delta);
+
+  bool built = false;
+  std::vector<int> lengths;  // -1: not known
+  std::vector<int> counts;   // how many known lines have each length
+  int top = 0;               // no known line is longer than this
+  std::vector<int> dirty;    // lines whose length is to be measured again
+};

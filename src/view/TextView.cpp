@@ -1,0 +1,370 @@
+// CCrystalTextView: the view's model, its caches, geometry and change notifications.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/base/CharClass.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/DC.h"
+#include "platform/gfx/ImageList.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/WaitCursor.h"
+#include "platform/ui/WindowDC.h"
+#include "resources/ResourceIds.h"
+#include "view/CrystalTextView.h"
+
+CCrystalTextView::CCrystalTextView() { ResetView(); }
+
+CCrystalTextView::~CCrystalTextView() {
+  DetachFromBuffer();
+  DestroyWindow();
+}
+
+bool CCrystalTextView::CreateView(CWnd* parent, const CRect& rect, UINT id) {
+  return Create(parent, rect, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, id, u"", CS_DBLCLKS);
+}
+
+void CCrystalTextView::ResetView() {
+  firstVisibleLine = 0;
+  firstVisibleColumn = 0;
+  lineHeight = -1;
+  charWidth = -1;
+  maxLineLength = -1;
+  screenLines = -1;
+  screenChars = -1;
+  idealColumn = -1;
+  tabSize = 4;
+  anchor = caret = selStart = selEnd = CPoint(0, 0);
+  icons.reset();
+  for (auto& f : fonts) f.reset();
+  cookies.clear();
+  cookies.shrink_to_fit();
+  cookiesValid = 0;
+  cookiesAllocated = false;
+  lengths.Reset();
+  dragSelecting = wordSelecting = lineSelecting = pendingClickInSelection = false;
+  vertScrollLock = horzScrollLock = false;
+  showInactiveSelection = false;
+  if (IsWindow()) UpdateCaret();
+}
+
+void CCrystalTextView::AttachToBuffer(CCrystalTextBuffer* b) {
+  if (buffer) buffer->RemoveView(this);
+  if (!b) b = LocateBuffer();
+  buffer = b;
+  if (buffer) buffer->AddView(this);
+  ResetView();
+  if (IsWindow()) {
+    RecalcVertScrollBar();
+    RecalcHorzScrollBar();
+  }
+}
+
+void CCrystalTextView::DetachFromBuffer() {
+  if (!buffer) return;
+  buffer->RemoveView(this);
+  buffer = nullptr;
+  ResetView();
+}
+
+int CCrystalTextView::GetLineCount() { return buffer ? buffer->GetLineCount() : 1; }
+int CCrystalTextView::GetLineLength(int line) { return buffer ? buffer->GetLineLength(line) : 0; }
+const char16_t* CCrystalTextView::GetLineText(int line) { return buffer ? buffer->GetLineChars(line) : nullptr; }
+DWORD CCrystalTextView::GetLineFlags(int line) { return buffer ? buffer->GetLineFlags(line) : 0; }
+
+void CCrystalTextView::GetTextRange(CPoint start, CPoint end, std::u16string& text) {
+  text.clear();
+  if (buffer) buffer->GetText(start.y, start.x, end.y, end.x, text, nullptr);
+}
+
+int CCrystalTextView::GetExpandedLength(int line) {
+  return lengths.Get(line, [this](int l) { return CharToColumn(l, GetLineLength(l)); });
+}
+
+int CCrystalTextView::GetMaxLineLength() {
+  if (maxLineLength == -1) {
+    maxLineLength = lengths.Max(GetLineCount(), [this](int l) { return CharToColumn(l, GetLineLength(l)); });
+  }
+  return maxLineLength;
+}
+
+COLORREF CCrystalTextView::GetColor(int colorIndex) {
+  switch (colorIndex) {
+    case ColorIndex::Whitespace:
+    case ColorIndex::Background: return GetSysColor(COLOR_WINDOW);
+    case ColorIndex::NormalText: return GetSysColor(COLOR_WINDOWTEXT);
+    case ColorIndex::Margin: return GetSysColor(COLOR_SCROLLBAR);
+    case ColorIndex::SelectionBackground: return RGB(0, 0, 0);
+    case ColorIndex::SelectionText: return RGB(255, 255, 255);
+    case ColorIndex::Keyword: return RGB(0, 0, 255);
+    case ColorIndex::Comment: return RGB(0, 130, 0);
+    case ColorIndex::Number: return RGB(200, 0, 0);
+    case ColorIndex::String: return RGB(0, 0, 128);
+    case ColorIndex::Preprocessor: return RGB(0, 0, 255);
+    case ColorIndex::ScriptTag: return RGB(0, 0, 0);
+    default: return RGB(0, 0, 128);
+  }
+}
+
+ParseCookie CCrystalTextView::ColorizeLine(ParseCookie, int, ColorRun*, int&) { return 0; }
+
+const CResourceModule* CCrystalTextView::GetResourceHandle() { return AfxGetResourceHandle(); }
+
+// --- parse cookies ---------------------------------------------------------------------
+
+ParseCookie CCrystalTextView::GetParseCookie(int line) {
+  const int count = GetLineCount();
+  if (!cookiesAllocated) {
+    cookies.assign(static_cast<std::size_t>(count), kCookieUnknown);
+    cookiesValid = 0;
+    cookiesAllocated = true;
+  }
+  if (line < 0) return 0;
+  if (line >= static_cast<int>(cookies.size())) line = static_cast<int>(cookies.size()) - 1;
+  if (line < 0) return 0;
+  // Entries below the watermark are known; parse on from it up to the line wanted.
+  int dummy = 0;
+  while (cookiesValid <= line) {
+    const int l = cookiesValid;
+    const ParseCookie before = l == 0 ? 0 : cookies[l - 1];
+    cookies[l] = ColorizeLine(before, l, nullptr, dummy);
+    ++cookiesValid;
+  }
+  return cookies[line];
+}
+
+// --- measuring -------------------------------------------------------------------------
+
+CFont* CCrystalTextView::GetFont(bool italic, bool bold) {
+  const int index = (italic ? 2 : 0) + (bold ? 1 : 0);
+  if (!fonts[index]) {
+    LOGFONT lf = fontDescription;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = italic ? 1 : 0;
+    auto font = std::make_unique<CFont>();
+    if (!font->CreateFontIndirect(lf)) return GetSystemFont();  // not cached: tried again next time
+    fonts[index] = std::move(font);
+  }
+  return fonts[index].get();
+}
+
+void CCrystalTextView::MeasureFont() {
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  dc.SelectObject(GetFont(false, false));
+  const CSize x = dc.GetTextExtent(u"X", 1);
+  lineHeight = std::max(1, x.cy);
+  charWidth = std::max(1, x.cx);
+}
+
+int CCrystalTextView::GetLineHeight() {
+  if (lineHeight == -1) MeasureFont();
+  return lineHeight;
+}
+
+int CCrystalTextView::GetCharWidth() {
+  if (charWidth == -1) MeasureFont();
+  return charWidth;
+}
+
+int CCrystalTextView::GetScreenLines() {
+  if (screenLines == -1) screenLines = GetClientRect().Height() / GetLineHeight();
+  return screenLines;
+}
+
+int CCrystalTextView::GetScreenChars() {
+  if (screenChars == -1) screenChars = std::max(0, GetClientRect().Width() - GetMarginWidth()) / GetCharWidth();
+  return screenChars;
+}
+
+void CCrystalTextView::SetFont(const LOGFONT& font) {
+  fontDescription = font;
+  lineHeight = charWidth = screenLines = screenChars = -1;
+  lineBitmap.reset();
+  for (auto& f : fonts) f.reset();
+  if (IsWindow()) {
+    RecalcVertScrollBar();
+    RecalcHorzScrollBar();
+    Invalidate();
+  }
+}
+
+void CCrystalTextView::SetSelectionMargin(bool on) {
+  if (selectionMargin == on) return;
+  selectionMargin = on;
+  if (IsWindow()) {
+    screenChars = -1;
+    Invalidate();
+    RecalcHorzScrollBar();
+  }
+}
+
+// --- geometry --------------------------------------------------------------------------
+
+int CCrystalTextView::CharToColumn(int line, int charIndex) {
+  const char16_t* text = GetLineText(line);
+  const int length = GetLineLength(line);
+  charIndex = std::clamp(charIndex, 0, length);
+  int column = 0;
+  for (int i = 0; i < charIndex; ++i) column = text[i] == u'\t' ? column + tabSize - column % tabSize : column + 1;
+  return column;
+}
+
+int CCrystalTextView::ColumnToChar(int line, int column) {
+  if (column <= 0) return 0;
+  const char16_t* text = GetLineText(line);
+  const int length = GetLineLength(line);
+  int col = 0;
+  for (int i = 0; i < length; ++i) {
+    const int end = text[i] == u'\t' ? col + tabSize - col % tabSize : col + 1;
+    if (end >= column) return column > end - tabSize / 2 ? i + 1 : i;
+    col = end;
+  }
+  return length;
+}
+
+CPoint CCrystalTextView::TextPosToPoint(CPoint pos) {
+  return CPoint(GetMarginWidth() + (CharToColumn(pos.y, pos.x) - firstVisibleColumn) * GetCharWidth(),
+                (pos.y - firstVisibleLine) * GetLineHeight());
+}
+
+CPoint CCrystalTextView::PointToTextPos(CPoint point) {
+  const int count = GetLineCount();
+  const int line = std::clamp(firstVisibleLine + point.y / GetLineHeight(), 0, count - 1);
+  const int column = std::max(0, firstVisibleColumn + (point.x - GetMarginWidth()) / GetCharWidth());
+  const char16_t* text = GetLineText(line);
+  const int length = GetLineLength(line);
+  int col = 0, i = 0;
+  for (; i < length; ++i) {
+    const int end = text[i] == u'\t' ? col + tabSize - col % tabSize : col + 1;
+    if (end > column) break;
+    col = end;
+  }
+  return CPoint(i, line);
+}
+
+void CCrystalTextView::InvalidateLineRange(int first, int last) {
+  if (!IsWindow()) return;
+  const CRect client = GetClientRect();
+  const int h = GetLineHeight();
+  if (last == -1) {
+    CRect r(0, (first - firstVisibleLine) * h, client.right, client.bottom);
+    if (r.top < client.bottom) InvalidateRect(&r, false);
+    return;
+  }
+  if (last < first) std::swap(first, last);
+  CRect r(0, (first - firstVisibleLine) * h, client.right, (last - firstVisibleLine + 1) * h);
+  InvalidateRect(&r, false);
+}
+
+// --- change notification ---------------------------------------------------------------
+
+void CCrystalTextView::OnBufferUpdate(CBufferView*, CUpdateContext* context, DWORD flags, int line) {
+  if (flags & UpdateReset) {
+    ResetView();
+    RecalcVertScrollBar();
+    return;
+  }
+  const int count = GetLineCount();
+  if (flags & UpdateOneLine) {
+    cookiesValid = std::min(cookiesValid, std::max(line, 0));
+    lengths.LineChanged(line);
+    InvalidateLineRange(line, -1);
+  } else {
+    if (line < 0) line = 0;
+    if (cookiesAllocated && static_cast<int>(cookies.size()) != count) cookies.resize(static_cast<std::size_t>(count), kCookieUnknown);
+    cookiesValid = std::min(cookiesValid, line);
+    // The context says exactly which lines came or went.
+    if (auto* ins = dynamic_cast<CInsertContext*>(context)) {
+      lengths.LinesInserted(ins->start.y, ins->end.y - ins->start.y);
+    } else if (auto* del = dynamic_cast<CDeleteContext*>(context)) {
+      lengths.LinesRemoved(del->start.y, del->end.y - del->start.y);
+    } else {
+      lengths.Reset();
+    }
+    InvalidateLineRange(line, -1);
+  }
+  if (context) {
+    context->RecalcPoint(caret);
+    context->RecalcPoint(selStart);
+    context->RecalcPoint(selEnd);
+    context->RecalcPoint(anchor);
+    CPoint top(0, firstVisibleLine);
+    context->RecalcPoint(top);
+    firstVisibleLine = top.y;
+    UpdateCaret();
+  }
+  if ((flags & UpdateVertRange) && !vertScrollLock) RecalcVertScrollBar();
+  if (flags & UpdateHorzRange) {
+    maxLineLength = -1;
+    if (!horzScrollLock) RecalcHorzScrollBar();
+  }
+}
+
+// --- window life -----------------------------------------------------------------------
+
+int CCrystalTextView::OnCreate() {
+  std::memset(&fontDescription, 0, sizeof fontDescription);
+  accelerators.Load(GetResourceHandle(), IDR_DEFAULT_ACCEL);
+  return 0;
+}
+
+void CCrystalTextView::OnDestroy() {
+  DetachFromBuffer();
+  accelerators.Unload();
+  for (auto& f : fonts) f.reset();
+  lineBitmap.reset();
+}
+
+void CCrystalTextView::OnSize(UINT, int, int) {
+  lineBitmap.reset();
+  screenLines = screenChars = -1;
+  RecalcVertScrollBar();
+  RecalcHorzScrollBar();
+}
+
+void CCrystalTextView::OnSetFocus(CWnd*) {
+  focused = true;
+  if (selStart != selEnd) InvalidateLineRange(selStart.y, selEnd.y);
+  UpdateCaret();
+}
+
+void CCrystalTextView::OnKillFocus(CWnd*) {
+  focused = false;
+  UpdateCaret();
+  if (selStart != selEnd) InvalidateLineRange(selStart.y, selEnd.y);
+  if (dragSelecting) {
+    ReleaseCapture();
+    KillTimer(dragTimer);
+    dragSelecting = false;
+  }
+}
+
+void CCrystalTextView::SetShowInactiveSelection(bool on) {
+  if (showInactiveSelection == on) return;
+  showInactiveSelection = on;
+  if (selStart != selEnd) InvalidateLineRange(selStart.y, selEnd.y);
+}
+
+// --- clipboard -------------------------------------------------------------------------
+
+bool CCrystalTextView::CanPaste() { return IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT); }
+
+bool CCrystalTextView::PutToClipboard(const std::u16string& text) {
+  if (text.empty()) return false;
+  CWaitCursor wait;
+  if (!OpenClipboard(this)) return false;
+  EmptyClipboard();
+  const bool ok = SetClipboardText(text);
+  CloseClipboard();
+  return ok;
+}
+
+bool CCrystalTextView::GetFromClipboard(std::u16string& text) {
+  if (!OpenClipboard(this)) return false;
+  auto t = GetClipboardText();
+  CloseClipboard();
+  if (!t) return false;
+  text = *t;
+  return true;
+}

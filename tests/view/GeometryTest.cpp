@@ -1,0 +1,78 @@
+// Tabs, columns, point conversions, the parse-cookie cache and the longest line.
+#include "view/ViewFixture.h"
+
+TEST_F(ViewTest, TabsExpandToStopsAndRoundToTheNearerSide) {
+  SetText("\t\nab\tc\n\t\tx");
+  EXPECT_EQ(view->GetExpandedLength(0), 4);
+  EXPECT_EQ(view->ColumnToChar(0, 0), 0);
+  EXPECT_EQ(view->ColumnToChar(0, 1), 0);
+  EXPECT_EQ(view->ColumnToChar(0, 2), 0);
+  EXPECT_EQ(view->ColumnToChar(0, 3), 1);
+  EXPECT_EQ(view->ColumnToChar(0, 4), 1);
+  EXPECT_EQ(view->ColumnToChar(0, 9), 1);
+  EXPECT_EQ(view->CharToColumn(1, 3), 4);  // "ab" then a tab to column 4
+  EXPECT_EQ(view->CharToColumn(1, 4), 5);
+  EXPECT_EQ(view->GetExpandedLength(2), 9);
+  EXPECT_EQ(view->GetMaxLineLength(), 9);
+}
+
+TEST_F(ViewTest, PointsAndTextPositionsConvertBothWays) {
+  SetText("abc\n\tx\nlast");
+  const int h = view->GetLineHeight(), w = view->GetCharWidth();
+  EXPECT_EQ(view->TextPosToPoint(CPoint(2, 1)), CPoint(20 + 5 * w, h));  // after the tab: column 5
+  EXPECT_EQ(view->PointToTextPos(CPoint(20 + 2 * w, 0)), CPoint(2, 0));
+  EXPECT_EQ(view->PointToTextPos(CPoint(20 + 2 * w, 2 * h + 1)), CPoint(2, 2));
+  EXPECT_EQ(view->PointToTextPos(CPoint(20 + 2 * w, 50 * h)), CPoint(2, 2));  // below the text: last line
+  EXPECT_EQ(view->PointToTextPos(CPoint(20 + 3 * w, h)), CPoint(0, 1));  // inside the tab
+  EXPECT_EQ(view->PointToTextPos(CPoint(0, 0)), CPoint(0, 0));  // the margin is column 0
+  view->SetSelectionMargin(false);
+  EXPECT_EQ(view->TextPosToPoint(CPoint(1, 0)), CPoint(1 + w, 0));
+}
+
+TEST_F(ViewTest, ChangeOnLine10KeepsCookiesAbove) {
+  SetLines(100);
+  EXPECT_EQ(view->GetParseCookie(99), 100u);
+  EXPECT_EQ(view->CookiesKnown(), 100);
+  int l, c;
+  buffer.InsertText(nullptr, 10, 0, u"x", l, c);
+  EXPECT_EQ(view->CookiesKnown(), 10);  // 0..9 kept
+  view->parses = 0;
+  EXPECT_EQ(view->GetParseCookie(9), 10u);
+  EXPECT_EQ(view->parses, 0);
+  EXPECT_EQ(view->GetParseCookie(20), 21u);
+  EXPECT_EQ(view->parses, 11);  // lines 10..20, on demand
+  buffer.InsertText(nullptr, 5, 0, u"a\rb", l, c);  // a line more: everything from 5 on is unknown
+  EXPECT_EQ(view->CookiesKnown(), 5);
+  EXPECT_EQ(view->GetParseCookie(100), 101u);
+}
+
+TEST_F(ViewTest, LongestLineFollowsEveryEdit) {
+  SetText("aa\nbbbb\ncc");
+  EXPECT_EQ(view->GetMaxLineLength(), 4);
+  int l, c;
+  buffer.InsertText(nullptr, 2, 2, u"\t\t", l, c);  // "cc" then tabs: column 8
+  EXPECT_EQ(view->GetMaxLineLength(), 8);
+  buffer.DeleteText(nullptr, 1, 0, 2, 2);  // joins "" + "\t\t": lines "aa", "\t\t"
+  EXPECT_EQ(view->GetMaxLineLength(), 8);
+  buffer.DeleteText(nullptr, 1, 0, 1, 2);
+  EXPECT_EQ(view->GetMaxLineLength(), 2);
+  buffer.InsertText(nullptr, 0, 1, u"12345\r123456789\r1", l, c);  // "a12345", "123456789", "1a"
+  EXPECT_EQ(view->GetMaxLineLength(), 9);
+  CPoint cur;
+  buffer.Undo(cur);
+  EXPECT_EQ(view->GetMaxLineLength(), 2);
+  // Every answer agrees with a fresh count over all lines.
+  int expected = 0;
+  for (int i = 0; i < buffer.GetLineCount(); ++i) expected = std::max(expected, view->CharToColumn(i, buffer.GetLineLength(i)));
+  EXPECT_EQ(view->GetMaxLineLength(), expected);
+}
+
+TEST_F(ViewTest, PositionsFollowTheBufferThroughContexts) {
+  SetText("one\ntwo\nthree");
+  view->MoveCaretTo(CPoint(3, 2));
+  int l, c;
+  buffer.InsertText(nullptr, 0, 0, u"zero\r", l, c);
+  EXPECT_EQ(view->GetCaretPos(), CPoint(3, 3));
+  buffer.DeleteText(nullptr, 1, 1, 3, 1);  // "o" + "hree"
+  EXPECT_EQ(view->GetCaretPos(), CPoint(3, 1));
+}

@@ -1,0 +1,43 @@
+// Searching the text: flags, whole words, wrapping and the direction.
+#include "view/ViewFixture.h"
+
+TEST_F(ViewTest, FindInStringHonoursWholeWords) {
+  EXPECT_EQ(CCrystalTextView::FindInString(u"xab ab", u"ab", true), 4);
+  EXPECT_EQ(CCrystalTextView::FindInString(u"aaa", u"aa", true), -1);
+  EXPECT_EQ(CCrystalTextView::FindInString(u"ab_c ab", u"ab", true), 5);
+  EXPECT_EQ(CCrystalTextView::FindInString(u"xab ab", u"ab", false), 1);
+  EXPECT_EQ(CCrystalTextView::FindInString(u"\u00e9ab ab", u"ab", true), 4);  // é is a letter
+}
+
+TEST_F(ViewTest, SearchDownFromTheStartColumnAndWraps) {
+  SetText("int a; Int b;\nnothing\nint c;");
+  CPoint found;
+  ASSERT_TRUE(view->SearchText(u"int", CPoint(1, 0), 0, false, found));
+  EXPECT_EQ(found, CPoint(7, 0));  // never one that starts before the start column
+  ASSERT_TRUE(view->SearchText(u"int", CPoint(1, 0), SearchMatchCase, false, found));
+  EXPECT_EQ(found, CPoint(0, 2));
+  ASSERT_TRUE(view->SearchText(u"INT", CPoint(0, 0), 0, false, found));
+  EXPECT_EQ(found, CPoint(0, 0));
+  EXPECT_FALSE(view->SearchText(u"INT", CPoint(0, 0), SearchMatchCase, true, found));
+  EXPECT_FALSE(view->SearchText(u"a;", CPoint(6, 0), 0, false, found));
+  ASSERT_TRUE(view->SearchText(u"a;", CPoint(6, 0), 0, true, found));
+  EXPECT_EQ(found, CPoint(4, 0));
+  ASSERT_TRUE(view->SearchText(u"nothing", CPoint(13, 0), 0, false, found));  // from a line end
+  EXPECT_EQ(found, CPoint(0, 1));
+  ASSERT_TRUE(view->SearchText(u"", CPoint(2, 1), 0, false, found));
+  EXPECT_EQ(found, CPoint(2, 1));
+}
+
+TEST_F(ViewTest, SearchUpFindsTheNearestOccurrenceBeforeTheStart) {
+  SetText("foo foo\nbar\nfoo x foo");
+  CPoint found;
+  ASSERT_TRUE(view->SearchText(u"foo", CPoint(5, 2), SearchUp, false, found));
+  EXPECT_EQ(found, CPoint(0, 2));
+  ASSERT_TRUE(view->SearchText(u"foo", CPoint(0, 2), SearchUp, false, found));
+  EXPECT_EQ(found, CPoint(4, 0));  // the previous line's last one
+  EXPECT_FALSE(view->SearchText(u"foo", CPoint(2, 0), SearchUp, false, found));
+  ASSERT_TRUE(view->SearchText(u"foo", CPoint(2, 0), SearchUp, true, found));
+  EXPECT_EQ(found, CPoint(6, 2));
+  ASSERT_TRUE(view->SearchText(u"FOO", CPoint(0, 1), SearchUp | SearchWholeWord, false, found));
+  EXPECT_EQ(found, CPoint(4, 0));
+}
