@@ -1,14 +1,58 @@
-// The executable tovin: loads the file named on its command line into the text buffer.
+// The executable tovin: opens the file named on its command line in an editor window.
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "app/LanguageForPath.h"
 #include "buffer/TextBuffer.h"
+#include "platform/backend/headless/HeadlessScreen.h"
+#include "platform/backend/sdl/SdlBackend.h"
+#include "platform/base/MessageBox.h"
 #include "platform/base/Strings.h"
 #include "platform/fs/Mounts.h"
+#include "platform/gfx/Dpi.h"
+#include "platform/ui/WindowManager.h"
+#include "resources/AppResources.h"
+#include "syntax/SyntaxLanguage.h"
+#include "view/CrystalTextView.h"
 
 #ifndef TOVIN_SAMPLES_DIR
 #define TOVIN_SAMPLES_DIR "samples"
 #endif
+
+namespace {
+
+// The view of the open file, coloured by the language its extension chose.
+class CEditorView : public CCrystalTextView {
+ public:
+  ParseCookie ColorizeLine(ParseCookie cookie, int line, ColorRun* runs, int& runCount) override {
+    // The parser may correct the case of a Basic keyword in the line's own text.
+    auto* text = const_cast<char16_t*>(GetLineText(line));
+    return ColorizeLineForLanguage(cookie, text, GetLineLength(line), runs, runCount);
+  }
+};
+
+// The window around the view: the work area of the screen, captioned "Tovin".
+class CEditorFrame : public CWnd {
+ public:
+  CEditorView view;
+
+ protected:
+  int OnCreate() override {
+    if (!view.CreateView(this, GetClientRect())) return -1;
+    return 0;
+  }
+  void OnSize(UINT, int cx, int cy) override {
+    if (view.IsWindow()) view.MoveWindow(CRect(0, 0, cx, cy), true);
+  }
+};
+
+bool ParseScreenSize(const char* text, int& w, int& h) {
+  return text && std::sscanf(text, "%dx%d", &w, &h) == 2 && w > 0 && h > 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // The whole command line is one path: a name with spaces may arrive as several words.
@@ -16,12 +60,59 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) hostPath += (i > 1 ? " " : "") + std::string(argv[i]);
   if (hostPath.empty()) hostPath = TOVIN_SAMPLES_DIR "/hello.cpp";
 
-  const std::u16string path = plat::fs::ToDevice(hostPath);
+  int width = 480, height = 640;
+  ParseScreenSize(std::getenv("TOVIN_SCREEN"), width, height);
+  const char* headlessEnv = std::getenv("TOVIN_HEADLESS");
+  const bool headless = headlessEnv && std::string(headlessEnv) == "1";
+  UseAppResources();
+
+  std::unique_ptr<CHeadlessScreen> headlessScreen;
+  if (headless) {
+    headlessScreen = std::make_unique<CHeadlessScreen>(width, height);
+  } else {
+    const char* scaleEnv = std::getenv("TOVIN_SCALE");
+    auto backend = CreateSdlBackend(width, height, scaleEnv ? std::atoi(scaleEnv) : 0);
+    if (!backend) {
+      std::fprintf(stderr, "tovin: no screen to show (set TOVIN_HEADLESS=1 to draw in memory)\n");
+      return 1;
+    }
+    CWindowManager::Get().Start(std::move(backend), width, height);
+  }
+  auto& wm = CWindowManager::Get();
+
   CCrystalTextBuffer buffer;
-  const bool whole = buffer.LoadFromFile(path);
-  static const char* const kModes[] = {"CR LF", "LF CR", "LF"};
-  const std::string name = hostPath.substr(hostPath.find_last_of('/') + 1);
-  std::printf("%s: %d lines, line ends %s%s\n", name.c_str(), buffer.GetLineCount(), kModes[buffer.GetCRLFMode()],
-              whole ? (buffer.GetReadOnly() ? ", read-only" : "") : ", not loaded whole");
-  return whole ? 0 : 1;
+  auto frame = std::make_unique<CEditorFrame>();
+  if (!frame->Create(nullptr, wm.GetWorkArea(), WS_VISIBLE | WS_CAPTION, 0, u"Tovin")) {
+    std::fprintf(stderr, "tovin: cannot create the window\n");
+    return 1;
+  }
+  frame->view.SetFont(MakeLogFont(u"Courier New", PointsToLogFontHeight(8)));
+
+  const std::u16string path = plat::fs::ToDevice(hostPath);
+  SetSyntaxLanguage(LanguageForPath(path));
+  if (path.empty()) {
+    plat::MessageBox(plat::Widen(hostPath) + u" lies outside the device's folders.", u"Tovin", plat::MB_OK);
+    buffer.InitNew(0);
+  } else {
+    buffer.LoadFromFile(path);
+  }
+  frame->view.AttachToBuffer(&buffer);
+  frame->view.SetFocus();
+
+  int code = 0;
+  if (headless) {
+    wm.ProcessPending();
+    const char* shot = std::getenv("TOVIN_SCREENSHOT");
+    if (shot && *shot && !headlessScreen->SavePng(shot)) {
+      std::fprintf(stderr, "tovin: cannot write %s\n", shot);
+      code = 1;
+    }
+  } else {
+    code = wm.Run();
+  }
+  frame->view.DetachFromBuffer();
+  frame.reset();
+  headlessScreen.reset();
+  if (!headless) wm.Shutdown();
+  return code;
 }

@@ -228,7 +228,7 @@ void CCrystalTextView::UpdateSingleLine(int line) {
   char trace[48];
   std::snprintf(trace, sizeof trace, "UpdateSingleLine(%ld)\r\n", static_cast<long>(line));
   plat::DebugOut(std::string_view(trace));
-  if (!IsWindow() || !IsWindowVisible()) return;
+  if (!IsWindow() || !IsWindowVisible() || !IsRedrawOn()) return;
   const int row = line - firstVisibleLine;
   if (row < 0 || row > GetScreenLines()) return;
   CClientDC dc(this);

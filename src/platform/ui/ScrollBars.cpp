@@ -63,13 +63,14 @@ static BarParts Parts(const CWnd* wnd, const ScrollBarState& s, const CRect& bar
 }
 
 void CWnd::DrawNonClient() {
+  ncDirty = false;
   if (!created || (!layer && !parent)) return;
   CWnd* top = GetTopLevel();
   if (!top->layer || !IsWindowVisible()) return;
   CDC dc;
   const CRect tr = top->GetWindowRect();
   dc.AttachSurface(top->layer.get(), CPoint(-tr.left, -tr.top), CRect(0, 0, top->layer->GetWidth(), top->layer->GetHeight()));
-  if (style & WS_BORDER) dc.FrameRect(windowRect, GetSysColor(COLOR_WINDOWFRAME));
+  if (HasBorder()) dc.FrameRect(windowRect, GetSysColor(COLOR_WINDOWFRAME));
   for (int b = 0; b < 2; ++b) {
     if (!bars[b]) continue;
     const ScrollBarState& s = *bars[b];
@@ -109,7 +110,8 @@ int CWnd::SetScrollInfo(int bar, const SCROLLINFO& info, bool redraw) {
   if (info.fMask & SIF_POS) s->pos = info.nPos;
   if (info.fMask & SIF_DISABLENOSCROLL) s->disabledNoScroll = true;
   s->pos = std::clamp(s->pos, s->min, s->MaxPos());
-  if (redraw) DrawNonClient();
+  // Drawn with the next paint: an edit may change the bars many times before anyone looks.
+  if (redraw) ncDirty = true;
   return s->pos;
 }
 

@@ -519,7 +519,8 @@ bool CWindowManager::IsInModalLoop(const CWnd* window) const {
 // --- painting and composition ----------------------------------------------------------
 
 void CWindowManager::PaintTree(CWnd* wnd) {
-  if (!wnd->IsWindowVisible()) return;
+  if (!wnd->IsWindowVisible() || !wnd->IsRedrawOn()) return;
+  if (wnd->NeedsNonClientPaint()) wnd->DrawNonClient();
   CRect r;
   if (wnd->GetUpdateRect(r)) wnd->SendMessage(WM_PAINT);
   for (CWnd* c : std::vector<CWnd*>(wnd->GetChildren()))

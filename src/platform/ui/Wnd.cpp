@@ -128,7 +128,7 @@ int CWnd::ScrollBarSize() const { return 13 * plat::gfx::GetLogicalDpi() / 96; }
 
 CRect CWnd::GetClientRectOnScreen() const {
   CRect r = windowRect;
-  if (style & WS_BORDER) r = CRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
+  if (HasBorder()) r = CRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
   if (bars[SB_VERT]) r.right -= ScrollBarSize();
   if (bars[SB_HORZ]) r.bottom -= ScrollBarSize();
   if (r.right < r.left) r.right = r.left;
@@ -245,13 +245,10 @@ void CWnd::InvalidateRect(const CRect* rect, bool erase) {
   if (!created) return;
   const CRect all = GetClientRect();
   const CRect r = rect ? Intersect(*rect, all) : all;
-  if (r.IsRectEmpty()) {
-    if (!rect) DrawNonClient();
-    return;
-  }
+  if (!rect) ncDirty = true;
+  if (r.IsRectEmpty()) return;
   invalid = Union(invalid, r);
   eraseWanted = eraseWanted || erase;
-  if (!rect) DrawNonClient();
 }
 
 void CWnd::ValidateRect(const CRect* rect) {
@@ -271,12 +268,23 @@ bool CWnd::GetUpdateRect(CRect& rect) const {
 }
 
 void CWnd::UpdateWindow() {
-  if (!created || invalid.IsRectEmpty() || !IsWindowVisible()) return;
-  SendMessage(WM_PAINT);
+  if (!created || redrawOff || !IsWindowVisible()) return;
+  if (ncDirty) DrawNonClient();
+  if (!invalid.IsRectEmpty()) SendMessage(WM_PAINT);
+}
+
+void CWnd::SetRedraw(bool on) {
+  if (redrawOff == !on) return;
+  redrawOff = !on;
+  if (on) Invalidate(true);
 }
 
 void CWnd::ScrollWindow(int dx, int dy, const CRect* scrollRect, const CRect* clipRect) {
   if (!created || (dx == 0 && dy == 0)) return;
+  if (redrawOff) {
+    Invalidate(false);
+    return;
+  }
   CRect area = scrollRect ? Intersect(*scrollRect, GetClientRect()) : GetClientRect();
   if (clipRect) area = Intersect(area, *clipRect);
   if (area.IsRectEmpty()) return;

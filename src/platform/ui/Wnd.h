@@ -96,6 +96,10 @@ class CWnd : public CCmdTarget {
   void ValidateRect(const CRect* rect);
   bool GetUpdateRect(CRect& rect) const;
   void UpdateWindow();
+  // With redraw off nothing of the window is painted; changes only collect as invalid
+  // areas, painted when redraw is switched on again (a long run of edits, a list refill).
+  void SetRedraw(bool on);
+  bool IsRedrawOn() const { return !redrawOff; }
   // Moves the pixels of the client area (or of scrollRect within it, clipped to clipRect)
   // by dx, dy and invalidates the uncovered part; callers repaint with UpdateWindow.
   void ScrollWindow(int dx, int dy, const CRect* scrollRect = nullptr, const CRect* clipRect = nullptr);
@@ -183,8 +187,12 @@ class CWnd : public CCmdTarget {
   void RemoveChild(CWnd* child);
   void PlaceChildren(int dx, int dy);
   int ScrollBarSize() const;
+  // Top-level windows fill their part of the screen edge to edge; only children (a list,
+  // an edit) are framed. WS_CAPTION includes the border bit, so it cannot decide alone.
+  bool HasBorder() const { return (style & WS_BORDER) && !layer; }
   CRect ScrollBarRect(int bar) const;  // screen coordinates
   void DrawNonClient();
+  bool NeedsNonClientPaint() const { return ncDirty; }
 
   bool created = false;
   CWnd* parent = nullptr;
@@ -200,6 +208,8 @@ class CWnd : public CCmdTarget {
   // The part of the client area waiting to be painted (client coordinates).
   CRect invalid;
   bool eraseWanted = false;
+  bool ncDirty = false;  // the border or scroll bars want drawing
+  bool redrawOff = false;
   std::unique_ptr<ScrollBarState> bars[2];
   // The message being processed, for Default().
   MSG current;
