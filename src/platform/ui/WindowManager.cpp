@@ -302,7 +302,12 @@ void CWindowManager::Dispatch(const UiEvent& e) {
     case UiEvent::Kind::PenMove:
     case UiEvent::Kind::PenUp: DispatchPen(e); break;
     case UiEvent::Kind::Resize: Resize(e.point.x, e.point.y); break;
-    case UiEvent::Kind::Quit: PostQuitMessage(0); break;
+    case UiEvent::Kind::Quit:
+      // Closing the host window closes the program's window, which may ask to save first.
+      if (GetModalWindow()) break;
+      if (!topLevels.empty()) topLevels.back()->SendMessage(WM_CLOSE);
+      else PostQuitMessage(0);
+      break;
     case UiEvent::Kind::None: break;
   }
 }

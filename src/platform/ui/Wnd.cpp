@@ -410,6 +410,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CWnd*>(lParam)); return 0;
     case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<CWnd*>(lParam)); return 0;
     case WM_COMMAND: return OnCommand(wParam, lParam) ? 0 : 1;
+    case WM_CLOSE: OnClose(); return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
       return OnNotify(wParam, lParam, &result) ? result : 0;
@@ -437,6 +438,11 @@ bool CWnd::OnEraseBkgnd(CDC* dc) {
 }
 
 COLORREF CWnd::GetBackgroundColor() const { return GetSysColor(COLOR_WINDOW); }
+
+void CWnd::OnClose() {
+  // A top-level window that closes ends the program, as the main window does.
+  if (layer && !parent) CWindowManager::Get().PostQuitMessage(0);
+}
 
 void CWnd::OnKeyDown(UINT, UINT, UINT) {}
 void CWnd::OnKeyUp(UINT, UINT, UINT) {}

@@ -146,6 +146,7 @@ class CWnd : public CCmdTarget {
   // Typed handlers; the defaults do what an ordinary window does.
   virtual int OnCreate() { return 0; }
   virtual void OnDestroy() {}
+  virtual void OnClose();
   virtual void OnSize(UINT type, int cx, int cy) {
     (void)type;
     (void)cx;

@@ -176,6 +176,33 @@ TEST(SdlEvents, TypedTextArrivesAsUtf16) {
   EXPECT_EQ(out.text, u"\u00E9\u20AC\U0001F600");
 }
 
+TEST(SdlEvents, LettersTypedWithLeftAltAreCommandsButAltGrTypes) {
+  CSdlEventTranslator t;
+  auto key = [&t](Uint32 type, SDL_Keycode sym, SDL_Scancode code, Uint16 mod) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym = Key(sym, code, mod);
+    UiEvent out;
+    return t.Translate(e, Layout(), out);
+  };
+  auto typed = [&t](const char* utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
+    UiEvent out;
+    return t.Translate(e, Layout(), out) ? out.text : u"(nothing)";
+  };
+  ASSERT_TRUE(key(SDL_KEYDOWN, SDLK_LALT, SDL_SCANCODE_LALT, KMOD_LALT));
+  ASSERT_TRUE(key(SDL_KEYDOWN, SDLK_x, SDL_SCANCODE_X, KMOD_LALT));
+  EXPECT_EQ(typed("x"), u"(nothing)");
+  ASSERT_TRUE(key(SDL_KEYUP, SDLK_LALT, SDL_SCANCODE_LALT, KMOD_NONE));
+  EXPECT_EQ(typed("x"), u"x");
+  // AltGr+Q on a German keyboard.
+  ASSERT_TRUE(key(SDL_KEYDOWN, SDLK_RALT, SDL_SCANCODE_RALT, KMOD_RALT));
+  ASSERT_TRUE(key(SDL_KEYDOWN, SDLK_q, SDL_SCANCODE_Q, KMOD_RALT));
+  EXPECT_EQ(typed("@"), u"@");
+}
+
 TEST(SdlEvents, LeftButtonIsThePenAtTheScreenPixelUnderIt) {
   CSdlEventTranslator t;
   UiEvent out;

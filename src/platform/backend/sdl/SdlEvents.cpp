@@ -43,6 +43,7 @@ bool CSdlEventTranslator::Translate(const SDL_Event& event, const ScreenLayout& 
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+      keyMods = event.key.keysym.mod;
       const UINT vk = VirtualKeyFromSdl(event.key.keysym);
       if (vk == 0) return false;
       out.kind = event.type == SDL_KEYDOWN ? UiEvent::Kind::KeyDown : UiEvent::Kind::KeyUp;
@@ -51,6 +52,9 @@ bool CSdlEventTranslator::Translate(const SDL_Event& event, const ScreenLayout& 
       return true;
     }
     case SDL_TEXTINPUT:
+      // Alt with a letter is a command key on the handheld and types nothing there; the
+      // X server still composes its letter. AltGr (right Alt) types characters and stays.
+      if ((keyMods & KMOD_LALT) && !(keyMods & (KMOD_RALT | KMOD_MODE))) return false;
       // The text is a zero-terminated UTF-8 array; a code point never arrives split.
       out.text = Widen(event.text.text);
       if (out.text.empty()) return false;

@@ -41,7 +41,8 @@ UINT VirtualKeyFromSdl(const SDL_Keysym& key);
 
 // Turns SDL's input events into the user interface's. It remembers which mouse button or
 // finger is acting as the pen, because the screen knows one pen only: a second button or
-// finger pressed meanwhile is not a new press.
+// finger pressed meanwhile is not a new press. It also remembers the modifiers of the last
+// key event, which decide whether the text that follows it was typed.
 class CSdlEventTranslator {
  public:
   // True when event means something to the user interface; out then holds it. Window
@@ -56,6 +57,7 @@ class CSdlEventTranslator {
 
   int penButton = -1;  // the UI button (0 left, 1 right) held as the pen, or -1
   bool fingerDown = false;
+  Uint16 keyMods = 0;  // modifiers as of the last key event, in event order
   SDL_TouchID touchId = 0;
   SDL_FingerID fingerId = 0;
 };
