@@ -15,7 +15,7 @@
 #include "platform/ui/WindowManager.h"
 #include "resources/AppResources.h"
 #include "syntax/SyntaxLanguage.h"
-#include "view/CrystalTextView.h"
+#include "edit/CrystalEditView.h"
 
 #ifndef TOVIN_SAMPLES_DIR
 #define TOVIN_SAMPLES_DIR "samples"
@@ -24,7 +24,7 @@
 namespace {
 
 // The view of the open file, coloured by the language its extension chose.
-class CEditorView : public CCrystalTextView {
+class CEditorView : public CCrystalEditView {
  public:
   ParseCookie ColorizeLine(ParseCookie cookie, int line, ColorRun* runs, int& runCount) override {
     // The parser may correct the case of a Basic keyword in the line's own text.
@@ -37,6 +37,18 @@ class CEditorView : public CCrystalTextView {
 class CEditorFrame : public CWnd {
  public:
   CEditorView view;
+  CCrystalTextBuffer* buffer = nullptr;
+  std::u16string path;
+
+  // Ctrl+S saves the text in place until the program has its File menu.
+  bool PreTranslateMessage(MSG* msg) override {
+    if (msg->message == WM_KEYDOWN && msg->wParam == 'S' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0) {
+      if (buffer && !path.empty() && !buffer->SaveToFile(path))
+        plat::MessageBox(u"Failed to save " + path + u".", u"Tovin", plat::MB_OK | plat::MB_ICONERROR);
+      return true;
+    }
+    return CWnd::PreTranslateMessage(msg);
+  }
 
  protected:
   int OnCreate() override {
@@ -97,6 +109,8 @@ int main(int argc, char** argv) {
     buffer.LoadFromFile(path);
   }
   frame->view.AttachToBuffer(&buffer);
+  frame->buffer = &buffer;
+  frame->path = path;
   frame->view.SetFocus();
 
   int code = 0;

@@ -38,7 +38,8 @@ class TestView : public CCrystalTextView {
 // The frame that holds the view: a top-level window over the work area.
 class TestFrame : public CWnd {};
 
-class ViewTest : public ::testing::Test {
+template <class View>
+class ViewHarness : public ::testing::Test {
  protected:
   void SetUp() override {
     UseAppResources();
@@ -46,7 +47,7 @@ class ViewTest : public ::testing::Test {
     auto& wm = CWindowManager::Get();
     frame = std::make_unique<TestFrame>();
     ASSERT_TRUE(frame->Create(nullptr, wm.GetWorkArea(), WS_VISIBLE | WS_CAPTION, 0, u"Tovin"));
-    view = std::make_unique<TestView>();
+    view = std::make_unique<View>();
     ASSERT_TRUE(view->CreateView(frame.get(), frame->GetClientRect()));
     LOGFONT lf = MakeLogFont(u"Courier New", PointsToLogFontHeight(8));
     view->SetFont(lf);
@@ -101,6 +102,8 @@ class ViewTest : public ::testing::Test {
 
   std::unique_ptr<CHeadlessScreen> screen;
   std::unique_ptr<TestFrame> frame;
-  std::unique_ptr<TestView> view;
+  std::unique_ptr<View> view;
   CCrystalTextBuffer buffer;
 };
+
+using ViewTest = ViewHarness<TestView>;

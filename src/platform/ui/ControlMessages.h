@@ -73,7 +73,7 @@ enum : UINT {
 };
 
 // Check states.
-enum : UINT { BST_UNCHECKED = 0, BST_CHECKED = 1, BST_INDETERMINATE = 2, BST_PUSHED = 4, BST_FOCUS = 8 };
+enum : int { BST_UNCHECKED = 0, BST_CHECKED = 1, BST_INDETERMINATE = 2, BST_PUSHED = 4, BST_FOCUS = 8 };
 
 // Styles: the low word of a control's style says its type and alignment.
 enum : DWORD {

@@ -170,7 +170,8 @@ void CEdit::ReplaceSel(std::u16string_view text, bool canUndo) {
 void CEdit::LimitText(int maxChars) { limit = (maxChars <= 0 || maxChars > kMaxLimit) ? kMaxLimit : maxChars; }
 
 void CEdit::SetReadOnly(bool readOnly) {
-  ModifyStyle(readOnly ? 0 : ES_READONLY, readOnly ? ES_READONLY : 0);
+  const DWORD flag = ES_READONLY;
+  ModifyStyle(readOnly ? 0 : flag, readOnly ? flag : 0);
   Invalidate(true);
 }
 

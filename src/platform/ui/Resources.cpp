@@ -21,6 +21,11 @@ const MenuTemplate* CResourceModule::FindMenu(UINT id) const {
   return it == menus.end() ? nullptr : &it->second;
 }
 
+const DialogTemplate* CResourceModule::FindDialog(UINT id) const {
+  auto it = dialogs.find(id);
+  return it == dialogs.end() ? nullptr : &it->second;
+}
+
 bool CResourceModule::LoadBitmap(UINT id, CBitmap& out) const {
   auto it = bitmaps.find(id);
   if (it == bitmaps.end()) return false;

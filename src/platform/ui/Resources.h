@@ -1,5 +1,5 @@
-// The program's resources addressed by number: accelerator tables, menus, bitmaps and
-// strings. The data lives in src/resources; the platform only looks it up.
+// The program's resources addressed by number: accelerator tables, menus, dialog
+// templates, bitmaps and strings. The data lives in src/resources; the platform only looks it up.
 #pragma once
 #include <functional>
 #include <map>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/base/Types.h"
+#include "platform/ui/DialogTemplate.h"
 
 class CBitmap;
 
@@ -33,12 +34,14 @@ class CResourceModule {
  public:
   std::map<UINT, std::vector<ACCEL>> accelerators;
   std::map<UINT, MenuTemplate> menus;
+  std::map<UINT, DialogTemplate> dialogs;
   std::map<UINT, std::function<void(CBitmap&)>> bitmaps;  // each draws its bitmap
   std::map<std::u16string, std::function<void(CBitmap&)>> namedBitmaps;
   std::map<UINT, std::u16string> strings;
 
   const std::vector<ACCEL>* FindAccelerators(UINT id) const;
   const MenuTemplate* FindMenu(UINT id) const;
+  const DialogTemplate* FindDialog(UINT id) const;
   bool LoadBitmap(UINT id, CBitmap& out) const;
   bool LoadBitmap(const std::u16string& name, CBitmap& out) const;
   std::u16string LoadString(UINT id) const;

@@ -292,6 +292,7 @@ void CWindowManager::Dispatch(const UiEvent& e) {
   switch (e.kind) {
     case UiEvent::Kind::KeyDown: DispatchKey(e); break;
     case UiEvent::Kind::KeyUp:
+      suppressText = false;  // the text a translated key would type comes before its release
       if (focus) {
         MSG m{focus, backend->IsKeyDown(VK_MENU) ? UINT{WM_SYSKEYUP} : UINT{WM_KEYUP}, e.key, 0};
         DeliverMessage(m);
