@@ -1,6 +1,7 @@
 // Loading and saving the text: line-end detection, the line-length limit, the code page.
 #include "buffer/TextBuffer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -170,16 +171,28 @@ bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool cle
 
   plat::fs::AtomicFile out;
   if (out.Begin(path, u"CRE") != plat::ERROR_SUCCESS) return false;
-  std::string bytes;
+  // Lines are encoded straight into the file's buffer; a line too long for one piece is
+  // encoded in pieces (never splitting a surrogate pair).
+  constexpr std::size_t kPiece = 64 * 1024;
   const int count = lines.Count();
   for (int i = 0; i < count; ++i) {
     const LineRecord& rec = lines[i];
-    if (rec.length > 0) {
-      bytes.resize(plat::CodePage::MaxBytes(static_cast<std::size_t>(rec.length)));
-      const std::size_t n = cp.ToBytes(rec.text, static_cast<std::size_t>(rec.length), bytes.data());
-      if (out.Write(bytes.data(), n) != plat::ERROR_SUCCESS) return false;
+    std::size_t done = 0;
+    const auto length = static_cast<std::size_t>(rec.length);
+    while (done < length) {
+      std::size_t take = std::min(kPiece, length - done);
+      if (done + take < length && rec.text[done + take - 1] >= 0xD800 && rec.text[done + take - 1] <= 0xDBFF) --take;
+      char* dst = out.Reserve(plat::CodePage::MaxBytes(take) + eolLen);
+      if (!dst) return false;
+      std::size_t n = cp.ToBytes(rec.text + done, take, dst);
+      done += take;
+      if (done == length && i + 1 < count) {
+        std::memcpy(dst + n, eol, eolLen);
+        n += eolLen;
+      }
+      out.Wrote(n);
     }
-    if (i + 1 < count && out.Write(eol, eolLen) != plat::ERROR_SUCCESS) return false;
+    if (length == 0 && i + 1 < count && out.Write(eol, eolLen) != plat::ERROR_SUCCESS) return false;
   }
   if (out.Commit() != plat::ERROR_SUCCESS) return false;
   if (clearModified) {

@@ -103,6 +103,14 @@ std::uint32_t AtomicFile::Write(const void* data, std::size_t n) {
   return ERROR_SUCCESS;
 }
 
+char* AtomicFile::Reserve(std::size_t n) {
+  if (error || fd < 0 || n > kBufferSize) return nullptr;
+  if (pending.size() + n > kBufferSize && Flush()) return nullptr;
+  reservedAt = pending.size();
+  pending.resize(reservedAt + n);
+  return pending.data() + reservedAt;
+}
+
 std::uint32_t AtomicFile::Commit() {
   if (!error && fd < 0) error = ERROR_INVALID_PARAMETER;
   if (!error) Flush();

@@ -22,6 +22,10 @@ class AtomicFile {
   std::uint32_t Begin(std::u16string_view target, std::u16string_view prefix);
   // Buffered; the first error is kept and returned by every later call.
   std::uint32_t Write(const void* data, std::size_t n);
+  // Room for n bytes written in place (n at most 1 MiB), then Commit(used) for the part
+  // used; null after an error. Saves a copy for callers that encode as they write.
+  char* Reserve(std::size_t n);
+  void Wrote(std::size_t used) { pending.resize(reservedAt + used); }
   // Flushes, syncs, copies the old file's mode (without set-id bits) and owner, renames
   // over the target and syncs the folder. On failure the target is untouched.
   std::uint32_t Commit();
@@ -37,6 +41,7 @@ class AtomicFile {
   std::string tempHost;
   std::uint32_t error = 0;
   std::vector<char> pending;
+  std::size_t reservedAt = 0;
 };
 
 }  // namespace plat::fs

@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Times jobs done by Tovin's text buffer and by a peer tool on the same generated text, side by side.
+#
+#   bench/compare.sh [JOB...]        (default: every job in ALL_JOBS)
+#
+# Builds the Release tools in build-bench, writes SIZE_MB (default 100) megabytes of the
+# benchmark text in LF and CR LF form into a temporary folder, then for each job times the
+# peer's command and ours in the same run and prints medians and the ratio peer/tovin (above
+# 1 means we are faster). Each run starts from a fresh copy of the text, so every run sees
+# the same bytes. hyperfine is used when present (--warmup 1 --runs $RUNS), otherwise a bash
+# loop; peak memory comes from one more run of each under /usr/bin/time.
+# Environment: BUILD_DIR, SIZE_MB, RUNS, TMPDIR, KEEP_JSON (a folder for hyperfine's JSON),
+# HYPERFINE (empty: use the bash loop even where hyperfine is installed).
+#
+# A new job is a function job_NAME that calls compare (see there) and a line in ALL_JOBS.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+BUILD_DIR=${BUILD_DIR:-build-bench}
+SIZE_MB=${SIZE_MB:-100}
+RUNS=${RUNS:-5}
+ALL_JOBS=(loadsave_lf loadsave_crlf)
+
+GENTEXT="$PWD/$BUILD_DIR/bench/tovin-gentext"
+LOADSAVE="$PWD/$BUILD_DIR/bench/tovin-loadsave"
+VIM=$(command -v vim || true)
+HYPERFINE=${HYPERFINE-$(command -v hyperfine || true)}
+GNU_TIME=""
+[[ -x /usr/bin/time ]] && GNU_TIME=/usr/bin/time
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tovin-compare-XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+: >"$WORK/notes"
+TEXT_LF="$WORK/text-lf.txt"
+TEXT_CRLF="$WORK/text-crlf.txt"
+
+build() {
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVIN_BENCH=ON -DTOVIN_TESTS=OFF >/dev/null
+  cmake --build "$BUILD_DIR" --target tovin-gentext tovin-loadsave >/dev/null
+}
+
+generate() {
+  "$GENTEXT" "$SIZE_MB" "$TEXT_LF"
+  "$GENTEXT" "$SIZE_MB" "$TEXT_CRLF" --crlf
+}
+
+median() { sort -g | awk '{v[NR] = $1} END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+# Peak resident set of one run in KiB, or "-" when GNU time is missing.
+peak_rss() {
+  local prepare=$1 cmd=$2
+  [[ -n $GNU_TIME ]] || { echo -; return; }
+  bash -c "$prepare"
+  "$GNU_TIME" -f %M -o "$WORK/rss" bash -c "$cmd" </dev/null >/dev/null 2>&1
+  tail -n 1 "$WORK/rss"
+}
+
+# Median wall seconds of RUNS runs of two commands, each run after its own preparation;
+# prints "peerSeconds tovinSeconds".
+time_pair() {
+  local peer_prepare=$1 peer_cmd=$2 tovin_prepare=$3 tovin_cmd=$4
+  if [[ -n $HYPERFINE ]]; then
+    local json="$WORK/hyperfine.json"
+    "$HYPERFINE" --style none --warmup 1 --runs "$RUNS" --export-json "$json" \
+      --prepare "$peer_prepare" -n peer "$peer_cmd" \
+      --prepare "$tovin_prepare" -n tovin "$tovin_cmd" >/dev/null 2>"$WORK/hyperfine.err"
+    # hyperfine's warnings (a slow first run, outliers) are worth seeing, but below the table row.
+    grep -h 'Warning' "$WORK/hyperfine.err" | sed 's/^ *Warning: /  note: /; s/\. .*/./' >"$WORK/notes" || true
+    [[ -z ${KEEP_JSON:-} ]] || cp "$json" "$KEEP_JSON/$CURRENT_JOB.json"
+    if command -v jq >/dev/null; then
+      jq -r '[.results[].median] | map(tostring) | join(" ")' "$json"
+    else
+      python3 -c 'import json,sys; print(" ".join(str(r["median"]) for r in json.load(open(sys.argv[1]))["results"]))' "$json"
+    fi
+    return
+  fi
+  # Without hyperfine: one warm-up each, then the two commands take turns, so that a busy
+  # moment on a shared machine falls on both alike. The clock is read around each run
+  # rather than taken from time's %e, whose hundredths are too coarse for short jobs.
+  local run peer_times=() tovin_times=() t0 t1
+  bash -c "$peer_prepare"; bash -c "$peer_cmd" </dev/null >/dev/null
+  bash -c "$tovin_prepare"; bash -c "$tovin_cmd" </dev/null >/dev/null
+  for ((run = 0; run < RUNS; run++)); do
+    bash -c "$peer_prepare"
+    t0=$(date +%s%N); bash -c "$peer_cmd" </dev/null >/dev/null; t1=$(date +%s%N)
+    peer_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN {print (b - a) / 1e9}')")
+    bash -c "$tovin_prepare"
+    t0=$(date +%s%N); bash -c "$tovin_cmd" </dev/null >/dev/null; t1=$(date +%s%N)
+    tovin_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN {print (b - a) / 1e9}')")
+  done
+  echo "$(printf '%s\n' "${peer_times[@]}" | median) $(printf '%s\n' "${tovin_times[@]}" | median)"
+}
+
+print_header() {
+  printf '%-22s %-6s %10s %10s %10s %10s %10s\n' job peer "peer s" "tovin s" peer/tovin "peer MiB" "tovin MiB"
+}
+
+# compare LABEL PEER_NAME PEER_PREPARE PEER_CMD TOVIN_PREPARE TOVIN_CMD
+# Times both commands, measures one more run of each for its peak memory, prints one row.
+compare() {
+  local label=$1 peer=$2 peer_prepare=$3 peer_cmd=$4 tovin_prepare=$5 tovin_cmd=$6
+  local times peer_s tovin_s peer_kb tovin_kb
+  times=$(time_pair "$peer_prepare" "$peer_cmd" "$tovin_prepare" "$tovin_cmd")
+  read -r peer_s tovin_s <<<"$times"
+  peer_kb=$(peak_rss "$peer_prepare" "$peer_cmd")
+  tovin_kb=$(peak_rss "$tovin_prepare" "$tovin_cmd")
+  awk -v l="$label" -v p="$peer" -v a="$peer_s" -v b="$tovin_s" -v ma="$peer_kb" -v mb="$tovin_kb" 'BEGIN {
+    printf "%-22s %-6s %10.3f %10.3f %10.2f %10s %10s\n", l, p, a, b, a / b,
+      ma == "-" ? "-" : sprintf("%.0f", ma / 1024), mb == "-" ? "-" : sprintf("%.0f", mb / 1024)
+  }'
+  cat "$WORK/notes" >&2
+  : >"$WORK/notes"
+}
+
+# Both programs must have written back exactly the bytes they read.
+check_round_trip() {
+  local original=$1 copy=$2 who=$3
+  cmp -s "$original" "$copy" || echo "  warning: $who did not write back the same bytes" >&2
+}
+
+# The words given, quoted for bash -c.
+words() {
+  local out
+  printf -v out '%q ' "$@"
+  echo "${out% }"
+}
+
+# Load a file and save it unchanged: vim's write, ours through the text buffer.
+loadsave() {
+  local label=$1 text=$2
+  local vim_copy="$WORK/vim-copy.txt" tovin_copy="$WORK/tovin-copy.txt"
+  compare "$label" vim \
+    "$(words cp "$text" "$vim_copy")" "$(words "$VIM" -N -es -u NONE -i NONE -n -c wq "$vim_copy")" \
+    "$(words cp "$text" "$tovin_copy")" "$(words "$LOADSAVE" "$tovin_copy")"
+  check_round_trip "$text" "$vim_copy" vim
+  check_round_trip "$text" "$tovin_copy" tovin
+  rm -f "$vim_copy" "$tovin_copy"
+}
+
+job_loadsave_lf() { loadsave "load+save LF" "$TEXT_LF"; }
+job_loadsave_crlf() { loadsave "load+save CR LF" "$TEXT_CRLF"; }
+
+main() {
+  local jobs=("$@")
+  [[ ${#jobs[@]} -gt 0 ]] || jobs=("${ALL_JOBS[@]}")
+  for job in "${jobs[@]}"; do
+    declare -F "job_$job" >/dev/null || { echo "compare.sh: no job $job (jobs: ${ALL_JOBS[*]})" >&2; exit 2; }
+  done
+  [[ -n $VIM ]] || { echo "compare.sh: vim is not installed" >&2; exit 1; }
+  build
+  generate
+  echo "text: $SIZE_MB MB generated C-like text, LF $(stat -c %s "$TEXT_LF") bytes, CR LF $(stat -c %s "$TEXT_CRLF") bytes, in $WORK"
+  echo "timing: $([[ -n $HYPERFINE ]] && echo hyperfine || echo 'bash loop'), $RUNS runs, medians; load average at start $(cut -d' ' -f1-3 /proc/loadavg)"
+  print_header
+  for job in "${jobs[@]}"; do
+    CURRENT_JOB=$job
+    "job_$job"
+  done
+  echo "load average at end $(cut -d' ' -f1-3 /proc/loadavg); peer/tovin above 1 means tovin is faster"
+}
+
+main "$@"
