@@ -16,6 +16,8 @@
 #include "resources/AppResources.h"
 #include "syntax/SyntaxLanguage.h"
 #include "edit/CrystalEditView.h"
+#include "edit/FindDialog.h"
+#include "resources/CommandIds.h"
 
 #ifndef TOVIN_SAMPLES_DIR
 #define TOVIN_SAMPLES_DIR "samples"
@@ -48,6 +50,20 @@ class CEditorFrame : public CWnd {
       return true;
     }
     return CWnd::PreTranslateMessage(msg);
+  }
+
+  // Find (Ctrl+F) searches from the caret; Replace (Ctrl+H) is the view's own.
+  bool OnCmdMsg(UINT id, int code, CCmdUI* ui) override {
+    if (id != ID_EDIT_FIND) return CWnd::OnCmdMsg(id, code, ui);
+    if (code == CN_COMMAND) {
+      CFindDialog dlg(&view);
+      dlg.currentPos = view.GetCaretPos();
+      view.SetShowInactiveSelection(true);
+      dlg.DoModal();
+      view.SetShowInactiveSelection(false);
+      view.SetFocus();
+    }
+    return true;
   }
 
  protected:

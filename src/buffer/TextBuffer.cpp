@@ -108,7 +108,6 @@ void CCrystalTextBuffer::FreeAll() {
   lines.Clear();
   arena.Release();
   undo.clear();
-  undo.shrink_to_fit();
   undoPosition = 0;
   savePoint = 0;
   undoGroupOpen = false;

@@ -2,6 +2,7 @@
 // notification, edits and the undo history.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,7 +101,7 @@ class CCrystalTextBuffer {
   bool modified = false;
   int crlfMode = CrlfModeDos;
 
-  std::vector<UndoRecord> undo;
+  std::deque<UndoRecord> undo;  // the oldest group leaves from the front
   int undoPosition = 0;
   int savePoint = 0;
   bool undoGroupOpen = false;

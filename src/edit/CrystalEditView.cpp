@@ -175,8 +175,6 @@ void CCrystalEditView::OnEditRedo() {
   if (buffer && buffer->CanRedo() && buffer->Redo(pos)) PlaceCaret(pos);
 }
 
-void CCrystalEditView::OnEditReplace() {}
-
 bool CCrystalEditView::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
   if (code == CN_UPDATE_COMMAND_UI) {
     switch (id) {

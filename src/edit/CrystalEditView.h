@@ -39,7 +39,8 @@ class CCrystalEditView : public CCrystalTextView {
   void OnEditPaste();
   void OnEditUndo();
   void OnEditRedo();
-  // The replace command; the dialog arrives with the find and replace dialogs.
+  // The replace command: the replace dialog over this view, its settings kept in the
+  // registry, the selection restored afterwards.
   virtual void OnEditReplace();
   // Selects the whole lines a multi-line selection touches; false for a caret or a
   // selection within one line.

@@ -2,11 +2,13 @@
 #include "resources/AppResources.h"
 
 void AddViewResources(CResourceModule& module);
+void AddEditResources(CResourceModule& module);
 
 const CResourceModule& AppResources() {
   static const CResourceModule module = [] {
     CResourceModule m;
     AddViewResources(m);
+    AddEditResources(m);
     return m;
   }();
   return module;

@@ -175,7 +175,7 @@ void CDialog::CheckDlgButton(UINT id, UINT check) {
 
 UINT CDialog::IsDlgButtonChecked(UINT id) const {
   CWnd* w = GetDlgItem(id);
-  return w ? static_cast<UINT>(w->SendMessage(BM_GETCHECK)) : BST_UNCHECKED;
+  return w ? static_cast<UINT>(w->SendMessage(BM_GETCHECK)) : UINT{BST_UNCHECKED};
 }
 
 void CDialog::CheckRadioButton(UINT first, UINT last, UINT id) {
