@@ -78,6 +78,7 @@ bool ParseQuoted(std::u16string_view line, std::size_t& pos, std::u16string& out
 
 std::string Quote(std::u16string_view text) {
   std::u16string q = u"\"";
+  q.reserve(text.size() + 2);
   char16_t buf[8];
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];

@@ -29,14 +29,33 @@ COLORREF Blend(std::initializer_list<std::pair<COLORREF, double>> parts) {
              static_cast<int>(std::lround(b / total)));
 }
 
-// A straight stroke of the given thickness from (x0, y0) to (x1, y1), stamped square by square.
-void Stroke(CDC& dc, int x0, int y0, int x1, int y1, int thick, COLORREF color) {
-  const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-  for (int i = 0; i <= steps; ++i) {
-    const int x = x0 + (steps ? (x1 - x0) * i / steps : 0);
-    const int y = y0 + (steps ? (y1 - y0) * i / steps : 0);
-    dc.FillSolidRect(CRect(x, y, x + thick, y + thick), color);
-  }
+// Distance from (px, py) to the segment from (ax, ay) to (bx, by).
+double SegmentDistance(double px, double py, double ax, double ay, double bx, double by) {
+  const double dx = bx - ax, dy = by - ay;
+  const double len2 = dx * dx + dy * dy;
+  const double t = len2 > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / len2, 0.0, 1.0) : 0.0;
+  const double ex = ax + t * dx - px, ey = ay + t * dy - py;
+  return std::sqrt(ex * ex + ey * ey);
+}
+
+// A tick in box: down from the left to a third of the way, then up to the top right, each
+// pixel averaged over 4 x 4 samples so the strokes stay smooth at any size.
+void DrawTick(CDC& dc, const CRect& box, COLORREF back, COLORREF ink) {
+  const double w = box.Width(), h = box.Height();
+  const double ax = box.left + w * 0.20, ay = box.top + h * 0.50;
+  const double bx = box.left + w * 0.42, by = box.top + h * 0.72;
+  const double cx = box.left + w * 0.80, cy = box.top + h * 0.28;
+  const double half = std::max(1.0, w * 0.075);
+  for (int y = box.top; y < box.bottom; ++y)
+    for (int x = box.left; x < box.right; ++x) {
+      double on = 0;
+      for (int sy = 0; sy < 4; ++sy)
+        for (int sx = 0; sx < 4; ++sx) {
+          const double px = x + (sx + 0.5) / 4, py = y + (sy + 0.5) / 4;
+          if (std::min(SegmentDistance(px, py, ax, ay, bx, by), SegmentDistance(px, py, bx, by, cx, cy)) <= half) on += 1;
+        }
+      if (on > 0) dc.SetPixel(x, y, Blend({{back, 16 - on}, {ink, on}}));
+    }
 }
 
 // The square the mark of a check box or radio button sits in, at the left, centred.
@@ -48,7 +67,7 @@ CRect MarkBox(const CRect& c) {
 
 }  // namespace
 
-bool CButton::OnEraseBkgnd(CDC*) { return true; }  // the paint covers every pixel
+bool CButton::OnEraseBkgnd(CDC*) { return true; }  // the paint covers what it owns; a group box leaves its inside to the dialog
 
 void CButton::OnPaint() {
   CPaintDC dc(this);
@@ -79,7 +98,8 @@ void CButton::DrawPushButton(CDC& dc, const CRect& c) {
   dc.DrawText(text.c_str(), static_cast<int>(text.size()), &t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   if (HasFocus()) {
     const int in = Scaled(3);
-    plat::ui::DrawFocusRect(dc, CRect(c.left + in, c.top + in, c.right - in, c.bottom - in));
+    plat::ui::DrawFocusRect(dc, CRect(c.left + in, c.top + in, c.right - in, c.bottom - in),
+                            pushed ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_BTNTEXT));
   }
 }
 
@@ -118,13 +138,7 @@ void CButton::DrawCheckOrRadio(CDC& dc, const CRect& c) {
     dc.FillSolidRect(in, inside);
     const int w = in.Width();
     if (check == BST_CHECKED) {
-      // A tick: down from the left third, then up to the top right corner.
-      const int thick = std::max(2, Scaled(2));
-      const int x0 = in.left + w * 2 / 10, y0 = in.top + w * 5 / 10;
-      const int x1 = in.left + w * 4 / 10 - thick / 2, y1 = in.top + w * 7 / 10;
-      const int x2 = in.left + w * 8 / 10 - thick, y2 = in.top + w * 2 / 10;
-      Stroke(dc, x0, y0, x1, y1, thick, mark);
-      Stroke(dc, x1, y1, x2, y2, thick, mark);
+      DrawTick(dc, in, inside, mark);
     } else if (check == BST_INDETERMINATE) {
       const int m = w / 4;
       dc.FillSolidRect(CRect(in.left + m, in.top + m, in.right - m, in.bottom - m), GetSysColor(COLOR_BTNSHADOW));
@@ -143,10 +157,12 @@ void CButton::DrawCheckOrRadio(CDC& dc, const CRect& c) {
 }
 
 void CButton::DrawGroupBox(CDC& dc, const CRect& c) {
+  // Only the title strip is filled: the controls inside the box are its siblings, drawn
+  // before a box repainted on its own would otherwise cover them.
   const COLORREF back = GetBackgroundColor();
-  dc.FillSolidRect(c, back);
   const std::u16string text = plat::ui::WithoutMnemonics(GetWindowText());
   const CSize ext = dc.GetTextExtent(text);
+  dc.FillSolidRect(CRect(c.left, c.top, c.right, c.top + ext.cy), back);
   const int lineY = c.top + ext.cy / 2;
   dc.FrameRect(CRect(c.left, lineY, c.right, c.bottom), GetSysColor(COLOR_BTNSHADOW));
   if (text.empty()) return;

@@ -9,11 +9,10 @@ namespace plat::ui {
 
 int Scaled(int px96) { return px96 * plat::gfx::GetLogicalDpi() / 96; }
 
-void DrawFocusRect(CDC& dc, const CRect& r) {
+void DrawFocusRect(CDC& dc, const CRect& r, COLORREF dot) {
   if (r.IsRectEmpty()) return;
-  // Every other pixel, dark on the light theme, walked once around the rectangle so the
-  // dots continue across the corners.
-  const COLORREF dot = RGB(0, 0, 0);
+  // Every other pixel, walked once around the rectangle so the dots continue across the
+  // corners.
   int step = 0;
   auto plot = [&](int x, int y) {
     if ((step++ & 1) == 0) dc.SetPixel(x, y, dot);

@@ -15,8 +15,8 @@ namespace plat::ui {
 
 // A length given at 96 DPI, in pixels at the logical DPI.
 int Scaled(int px96);
-// The dotted rectangle a focused button or label shows.
-void DrawFocusRect(CDC& dc, const CRect& rect);
+// The dotted rectangle a focused button or label shows, dark unless told otherwise.
+void DrawFocusRect(CDC& dc, const CRect& rect, COLORREF color = RGB(0, 0, 0));
 // "&&" as one ampersand, a single '&' (a keyboard mnemonic on the desktop) dropped.
 std::u16string WithoutMnemonics(std::u16string_view text);
 // The controls of ctrl's group among its parent's children, in order: from the nearest
