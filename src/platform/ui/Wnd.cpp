@@ -208,13 +208,20 @@ void CWnd::ShowWindow(int cmd) {
   CWindowManager::Get().MarkDirty(windowRect);
   if (show) {
     Invalidate(true);
+    if (layer) CWindowManager::Get().MarkCaptionDirty();
   } else {
-    if (CWnd::GetFocus() == this) {
+    // The focus leaves a hidden window, and anything inside it, for the nearest visible parent.
+    CWnd* f = CWnd::GetFocus();
+    bool inside = false;
+    for (CWnd* w = f; w; w = w->parent)
+      if (w == this) inside = true;
+    if (inside) {
       CWnd* p = parent;
       while (p && !p->IsWindowVisible()) p = p->parent;
       if (p) p->SetFocus();
     }
     if (parent) parent->InvalidateRect(nullptr, true);
+    if (layer) CWindowManager::Get().MarkCaptionDirty();
   }
 }
 
@@ -377,6 +384,14 @@ bool CWnd::PreTranslateMessage(MSG* msg) {
 bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   (void)lParam;
   const UINT id = LOWORD(wParam);
+  const UINT code = HIWORD(wParam);
+  if (code != 0) {
+    // A control's notification (EN_CHANGE and the like) goes up with its code; it is no
+    // command to enable or disable.
+    for (CWnd* w = this; w; w = w->parent ? w->parent : w->owner)
+      if (w->OnCmdMsg(id, static_cast<int>(code), nullptr)) return true;
+    return false;
+  }
   // A command its update handler disables is ignored, from a key as from a menu.
   CCmdUI state(id);
   for (CWnd* w = this; w; w = w->parent ? w->parent : w->owner)
