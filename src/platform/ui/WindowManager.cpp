@@ -95,9 +95,15 @@ void CWindowManager::Resize(int width, int height) {
   dirty = CRect(0, 0, width, height);
 }
 
-void CWindowManager::AddTopLevel(CWnd* wnd) { topLevels.push_back(wnd); }
+void CWindowManager::AddTopLevel(CWnd* wnd) {
+  topLevels.push_back(wnd);
+  MarkCaptionDirty();
+}
+
+void CWindowManager::MarkCaptionDirty() { MarkDirty(CRect(0, 0, screen.GetWidth(), GetCaptionHeight())); }
 
 void CWindowManager::RemoveWindow(CWnd* wnd) {
+  if (std::find(topLevels.begin(), topLevels.end(), wnd) != topLevels.end()) MarkCaptionDirty();
   topLevels.erase(std::remove(topLevels.begin(), topLevels.end(), wnd), topLevels.end());
   timers.erase(std::remove_if(timers.begin(), timers.end(), [wnd](const Timer& t) { return t.wnd == wnd; }), timers.end());
   queue.erase(std::remove_if(queue.begin(), queue.end(), [wnd](const MSG& m) { return m.hwnd == wnd; }), queue.end());
@@ -316,8 +322,10 @@ void CWindowManager::Dispatch(const UiEvent& e) {
 void CWindowManager::DispatchKey(const UiEvent& e) {
   suppressText = false;
   CWnd* target = focus;
+  CWnd* modalWnd = GetModalWindow();
+  if (modalWnd && target && !IsAncestor(modalWnd, target)) target = modalWnd;  // nothing behind a modal window
   if (!target) {
-    if (CWnd* m = GetModalWindow()) target = m;
+    if (modalWnd) target = modalWnd;
     else if (!topLevels.empty()) target = topLevels.back();
   }
   if (!target) return;
@@ -351,9 +359,11 @@ void CWindowManager::DispatchText(const UiEvent& e) {
     suppressText = false;
     return;
   }
+  CWnd* target = focus;
+  if (CWnd* modalWnd = GetModalWindow(); modalWnd && target && !IsAncestor(modalWnd, target)) target = modalWnd;
   for (char16_t c : e.text) {
-    if (!focus) return;
-    MSG m{focus, WM_CHAR, c, 0};
+    if (!target || !target->IsWindow()) return;
+    MSG m{target, WM_CHAR, c, 0};
     DeliverMessage(m);
   }
 }
@@ -486,6 +496,7 @@ bool CWindowManager::PumpOnce(int timeoutMs) {
 
 int CWindowManager::Run() {
   while (!quit && backend) {
+    if (onIdle) onIdle();
     if (!PumpOnce(-1) && !backend->CanWait() && NextTimerDelay() < 0) break;
   }
   return quitCode;
@@ -528,7 +539,19 @@ void CWindowManager::PaintTree(CWnd* wnd) {
   if (!wnd->IsWindowVisible() || !wnd->IsRedrawOn()) return;
   if (wnd->NeedsNonClientPaint()) wnd->DrawNonClient();
   CRect r;
-  if (wnd->GetUpdateRect(r)) wnd->SendMessage(WM_PAINT);
+  if (wnd->GetUpdateRect(r)) {
+    wnd->SendMessage(WM_PAINT);
+    // The parent painted over its children there: they paint again on top.
+    wnd->ClientToScreen(r);
+    for (CWnd* c : wnd->GetChildren()) {
+      if (!c->IsWindowVisible()) continue;
+      CRect cr = Intersect(r, c->GetWindowRect());
+      if (cr.IsRectEmpty()) continue;
+      c->ScreenToClient(cr);
+      c->InvalidateRect(&cr, true);
+      if (cr.left < 0 || cr.top < 0) c->Invalidate(true);  // it overlapped the border or bars
+    }
+  }
   for (CWnd* c : std::vector<CWnd*>(wnd->GetChildren()))
     if (c->IsWindow()) PaintTree(c);
 }

@@ -78,6 +78,7 @@ class CWindowManager {
   void AddTopLevel(CWnd* wnd);
   void RemoveWindow(CWnd* wnd);
   void MarkDirty(const CRect& screenRect);
+  void MarkCaptionDirty();
   void BringToTop(CWnd* wnd);
   const std::vector<CWnd*>& GetTopLevels() const { return topLevels; }
   // The deepest visible, enabled window under a screen point, honouring modal windows.
@@ -97,6 +98,9 @@ class CWindowManager {
   // Hooks the shell adds: drawing the menu bar strip, and keyboard messages offered to the
   // top-level frame before dispatch (its accelerators).
   std::function<void(CBitmap& screen, const CRect& strip)> drawMenuBar;
+  // The application's idle work (updating menus and buttons): Run calls it each time the
+  // queue has been handled, before it waits for input.
+  std::function<void()> onIdle;
 
  private:
   CWindowManager() = default;
