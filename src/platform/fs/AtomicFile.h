@@ -22,7 +22,7 @@ class AtomicFile {
   std::uint32_t Begin(std::u16string_view target, std::u16string_view prefix);
   // Buffered; the first error is kept and returned by every later call.
   std::uint32_t Write(const void* data, std::size_t n);
-  // Room for n bytes written in place (n at most 1 MiB), then Commit(used) for the part
+  // Room for n bytes written in place (n at most 1 MiB), then Wrote(used) for what was
   // used; null after an error. Saves a copy for callers that encode as they write.
   char* Reserve(std::size_t n);
   void Wrote(std::size_t used) { pending.resize(reservedAt + used); }

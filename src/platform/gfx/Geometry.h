@@ -10,7 +10,7 @@ namespace plat::gfx {
 // Device coordinates stay within this, so sums of a few of them never overflow an int.
 constexpr int kCoordLimit = 1 << 29;
 
-// a + b held within +-kCoordLimit: callers may pass any int, drawing only needs the part
+// a + b held within +-kCoordLimit: callers may pass any int, drawing only needs the piece
 // that can reach a bitmap.
 constexpr int SatAdd(int a, int b) {
   const std::int64_t sum = static_cast<std::int64_t>(a) + b;

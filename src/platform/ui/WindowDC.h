@@ -1,4 +1,4 @@
-// Device contexts for windows: the client area of a window (CClientDC), and the part of it
+// Device contexts for windows: the client area of a window (CClientDC), and the region of it
 // waiting to be painted (CPaintDC, inside WM_PAINT).
 #pragma once
 #include "platform/gfx/DC.h"

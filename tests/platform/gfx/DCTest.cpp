@@ -174,7 +174,7 @@ TEST(BitBlt, CopiesARectangleFromAMemoryDcAndClipsAtTheEdges) {
   EXPECT_EQ(target.At(10, 10), RGB(0, 0, 7));
   EXPECT_EQ(target.At(49, 39), RGB(39, 29, 7));
 
-  // Hanging off the left and bottom edges: the part inside lands, nothing else happens.
+  // Hanging off the left and bottom edges: what lies inside lands, nothing else happens.
   target.bitmap.Fill(kWhite);
   ASSERT_TRUE(target.dc.BitBlt(-5, 70, 40, 30, &source.dc, 0, 0, SRCCOPY));
   EXPECT_EQ(gfxtest::InkBounds(target.bitmap, kWhite), CRect(0, 70, 35, 80));

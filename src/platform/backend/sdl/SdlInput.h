@@ -11,7 +11,7 @@ namespace plat::sdl {
 constexpr int kMinScreenSide = 120;
 
 // Where the handheld screen sits in the host window: magnified by a whole factor and
-// centred, with the part of the window that is not a whole multiple left as a black border.
+// centred, with the rest of the window, where it is not a whole multiple left as a black border.
 struct ScreenLayout {
   int screenWidth = 0;   // screen pixels
   int screenHeight = 0;
