@@ -12,6 +12,11 @@
 # Environment: BUILD_DIR, SIZE_MB, RUNS, TMPDIR, KEEP_JSON (a folder for hyperfine's JSON),
 # HYPERFINE (empty: use the bash loop even where hyperfine is installed).
 #
+# Jobs: load+save (vim), replace all and save (sed, vim: ours is Replace All in the replace
+# dialog over the editing view, then a save), find (grep -c and grep -ci: ours counts the
+# lines holding the word by the view's SearchText). Our tools also print, once per job, how
+# their time splits between loading and the work itself.
+#
 # A new job is a function job_NAME that calls compare (see there) and a line in ALL_JOBS.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,10 +24,12 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build-bench}
 SIZE_MB=${SIZE_MB:-100}
 RUNS=${RUNS:-5}
-ALL_JOBS=(loadsave_lf loadsave_crlf)
+ALL_JOBS=(loadsave_lf loadsave_crlf replace_sed replace_vim find find_any_case)
 
 GENTEXT="$PWD/$BUILD_DIR/bench/tovin-gentext"
 LOADSAVE="$PWD/$BUILD_DIR/bench/tovin-loadsave"
+REPLACE="$PWD/$BUILD_DIR/bench/tovin-replace"
+FIND="$PWD/$BUILD_DIR/bench/tovin-find"
 VIM=$(command -v vim || true)
 HYPERFINE=${HYPERFINE-$(command -v hyperfine || true)}
 GNU_TIME=""
@@ -36,7 +43,7 @@ TEXT_CRLF="$WORK/text-crlf.txt"
 
 build() {
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVIN_BENCH=ON -DTOVIN_TESTS=OFF >/dev/null
-  cmake --build "$BUILD_DIR" --target tovin-gentext tovin-loadsave >/dev/null
+  cmake --build "$BUILD_DIR" --target tovin-gentext tovin-loadsave tovin-replace tovin-find >/dev/null
 }
 
 generate() {
@@ -46,12 +53,22 @@ generate() {
 
 median() { sort -g | awk '{v[NR] = $1} END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
+# Runs a command with its output thrown away. A job that sets OUTPUT_PIPE sends the output
+# through a pipe first: grep notices an output of /dev/null and stops at the first match.
+run_quiet() {
+  if [[ -n ${OUTPUT_PIPE:-} ]]; then
+    "$@" </dev/null | cat >/dev/null
+  else
+    "$@" </dev/null >/dev/null
+  fi
+}
+
 # Peak resident set of one run in KiB, or "-" when GNU time is missing.
 peak_rss() {
   local prepare=$1 cmd=$2
   [[ -n $GNU_TIME ]] || { echo -; return; }
   bash -c "$prepare"
-  "$GNU_TIME" -f %M -o "$WORK/rss" bash -c "$cmd" </dev/null >/dev/null 2>&1
+  run_quiet "$GNU_TIME" -f %M -o "$WORK/rss" bash -c "$cmd" 2>/dev/null
   tail -n 1 "$WORK/rss"
 }
 
@@ -61,7 +78,7 @@ time_pair() {
   local peer_prepare=$1 peer_cmd=$2 tovin_prepare=$3 tovin_cmd=$4
   if [[ -n $HYPERFINE ]]; then
     local json="$WORK/hyperfine.json"
-    "$HYPERFINE" --style none --warmup 1 --runs "$RUNS" --export-json "$json" \
+    "$HYPERFINE" --style none --warmup 1 --runs "$RUNS" --export-json "$json" ${OUTPUT_PIPE:+--output=pipe} \
       --prepare "$peer_prepare" -n peer "$peer_cmd" \
       --prepare "$tovin_prepare" -n tovin "$tovin_cmd" >/dev/null 2>"$WORK/hyperfine.err"
     # hyperfine's warnings (a slow first run, outliers) are worth seeing, but below the table row.
@@ -78,14 +95,14 @@ time_pair() {
   # moment on a shared machine falls on both alike. The clock is read around each run
   # rather than taken from time's %e, whose hundredths are too coarse for short jobs.
   local run peer_times=() tovin_times=() t0 t1
-  bash -c "$peer_prepare"; bash -c "$peer_cmd" </dev/null >/dev/null
-  bash -c "$tovin_prepare"; bash -c "$tovin_cmd" </dev/null >/dev/null
+  bash -c "$peer_prepare"; run_quiet bash -c "$peer_cmd"
+  bash -c "$tovin_prepare"; run_quiet bash -c "$tovin_cmd"
   for ((run = 0; run < RUNS; run++)); do
     bash -c "$peer_prepare"
-    t0=$(date +%s%N); bash -c "$peer_cmd" </dev/null >/dev/null; t1=$(date +%s%N)
+    t0=$(date +%s%N); run_quiet bash -c "$peer_cmd"; t1=$(date +%s%N)
     peer_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN {print (b - a) / 1e9}')")
     bash -c "$tovin_prepare"
-    t0=$(date +%s%N); bash -c "$tovin_cmd" </dev/null >/dev/null; t1=$(date +%s%N)
+    t0=$(date +%s%N); run_quiet bash -c "$tovin_cmd"; t1=$(date +%s%N)
     tovin_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN {print (b - a) / 1e9}')")
   done
   echo "$(printf '%s\n' "${peer_times[@]}" | median) $(printf '%s\n' "${tovin_times[@]}" | median)"
@@ -139,6 +156,46 @@ loadsave() {
 
 job_loadsave_lf() { loadsave "load+save LF" "$TEXT_LF"; }
 job_loadsave_crlf() { loadsave "load+save CR LF" "$TEXT_CRLF"; }
+
+# Every foo replaced by bar (also inside foobar, in its exact case) and the file saved:
+# sed's or vim's way, ours through Replace All in the replace dialog over the editing view.
+# All of them must write the same bytes.
+replace_all() {
+  local label=$1 peer=$2 text=$3
+  local peer_copy="$WORK/peer-copy.txt" tovin_copy="$WORK/tovin-copy.txt" peer_cmd
+  case $peer in
+    sed) peer_cmd=$(words sed -i s/foo/bar/g "$peer_copy") ;;
+    vim) peer_cmd=$(words "$VIM" -N -es -u NONE -i NONE -n -c %s/foo/bar/g -c wq "$peer_copy") ;;
+  esac
+  compare "$label" "$peer" "$(words cp "$text" "$peer_copy")" "$peer_cmd" \
+    "$(words cp "$text" "$tovin_copy")" "$(words "$REPLACE" "$tovin_copy" foo bar)"
+  cmp -s "$peer_copy" "$tovin_copy" || echo "  warning: $peer and tovin did not write the same bytes" >&2
+  cp "$text" "$tovin_copy"
+  "$REPLACE" -v "$tovin_copy" foo bar 2>&1 | sed 's/^tovin-replace: /  note: tovin split: /' >&2
+  rm -f "$peer_copy" "$tovin_copy"
+}
+
+job_replace_sed() { replace_all "replace all+save" sed "$TEXT_LF"; }
+job_replace_vim() { replace_all "replace all+save" vim "$TEXT_LF"; }
+
+# The lines holding foo counted: grep -c, ours by SearchText from match to match. Both
+# must count the same lines.
+find_word() {
+  local label=$1 flag=${2:-}
+  local OUTPUT_PIPE=1
+  local grep_args=(-c) find_args=()
+  [[ -z $flag ]] || { grep_args+=("$flag"); find_args+=("$flag"); }
+  compare "$label" grep true "$(words grep "${grep_args[@]}" foo "$TEXT_LF")" \
+    true "$(words "$FIND" "${find_args[@]}" "$TEXT_LF" foo)"
+  local theirs ours
+  theirs=$(grep "${grep_args[@]}" foo "$TEXT_LF")
+  ours=$("$FIND" -v "${find_args[@]}" "$TEXT_LF" foo 2>"$WORK/find-note")
+  [[ $theirs == "$ours" ]] || echo "  warning: grep counted $theirs lines, tovin $ours" >&2
+  sed 's/^tovin-find: /  note: tovin split: /' "$WORK/find-note" >&2
+}
+
+job_find() { find_word "find foo"; }
+job_find_any_case() { find_word "find foo any case" -i; }
 
 main() {
   local jobs=("$@")

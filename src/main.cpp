@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/FilePrompt.h"
 #include "app/LanguageForPath.h"
 #include "buffer/TextBuffer.h"
 #include "platform/backend/headless/HeadlessScreen.h"
@@ -18,6 +19,7 @@
 #include "edit/CrystalEditView.h"
 #include "edit/FindDialog.h"
 #include "resources/CommandIds.h"
+#include "resources/ResourceIds.h"
 
 #ifndef TOVIN_SAMPLES_DIR
 #define TOVIN_SAMPLES_DIR "samples"
@@ -41,12 +43,27 @@ class CEditorFrame : public CWnd {
   CEditorView view;
   CCrystalTextBuffer* buffer = nullptr;
   std::u16string path;
+  std::u16string filter = u"*.*";  // the file prompt starts where it was left
 
   // Ctrl+S saves the text in place until the program has its File menu.
   bool PreTranslateMessage(MSG* msg) override {
     if (msg->message == WM_KEYDOWN && msg->wParam == 'S' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0) {
       if (buffer && !path.empty() && !buffer->SaveToFile(path))
         plat::MessageBox(u"Failed to save " + path + u".", u"Tovin", plat::MB_OK | plat::MB_ICONERROR);
+      return true;
+    }
+    // Ctrl+O asks for a file and shows it in place of this one until the program has its
+    // File menu.
+    if (msg->message == WM_KEYDOWN && msg->wParam == 'O' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0) {
+      std::u16string chosen = path;
+      if (buffer && PromptForFile(chosen, filter, AFX_IDS_OPENFILE)) {
+        view.DetachFromBuffer();
+        buffer->LoadFromFile(chosen);
+        SetSyntaxLanguage(LanguageForPath(chosen));
+        path = chosen;
+        view.AttachToBuffer(buffer);
+      }
+      view.SetFocus();
       return true;
     }
     return CWnd::PreTranslateMessage(msg);

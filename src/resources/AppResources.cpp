@@ -2,13 +2,19 @@
 #include "resources/AppResources.h"
 
 void AddViewResources(CResourceModule& module);
+void AddFrameResources(CResourceModule& module);
 void AddEditResources(CResourceModule& module);
+void AddBrowserResources(CResourceModule& module);
+void AddNavigationResources(CResourceModule& module);
 
 const CResourceModule& AppResources() {
   static const CResourceModule module = [] {
     CResourceModule m;
     AddViewResources(m);
+    AddFrameResources(m);
     AddEditResources(m);
+    AddBrowserResources(m);
+    AddNavigationResources(m);
     return m;
   }();
   return module;

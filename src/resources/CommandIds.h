@@ -1,6 +1,10 @@
 // Command identifiers: menus, accelerators, buttons and the context menu produce these.
 #pragma once
 #include "platform/base/Types.h"
+// The framework's own commands, which it handles itself: ID_FILE_NEW 57600, ID_FILE_OPEN
+// 57601, ID_FILE_SAVE 57603, ID_FILE_SAVE_AS 57604, ID_FILE_MRU_FILE1 57616 (to 57631),
+// ID_APP_EXIT 57665, ID_NEXT_PANE 57680, ID_PREV_PANE 57681.
+#include "platform/framework/AfxRes.h"
 
 enum : UINT {
   // Editing keys.
@@ -60,4 +64,27 @@ enum : UINT {
   ID_EDIT_SELECT_ALL = 57642,
   ID_EDIT_UNDO = 57643,
   ID_EDIT_REDO = 57644,
+};
+
+// The application's commands: its menus, keys and menu-bar buttons.
+enum : UINT {
+  ID_APP_ABOUT = 57670,
+  ID_APP_ABOUT_KEY = 83,  // the About box's second number
+  ID_TOOLS_FILE_OUTLINE = 32771,
+  ID_TOOLS_OPTIONS = 32772,
+  ID_TOOLS_CUSTOMIZE = 32773,
+  ID_EDIT_GOTO_LINE = 32775,  // Edit "Jump to Line Number", Ctrl+G
+  ID_SHOW_PROJECT = 32778,    // Ctrl+1 and its button
+  ID_FIND_NEXT = 32779,       // Ctrl+3 and its button
+  ID_FILE_NEW_SOURCE = 32785,
+  ID_FILE_NEW_PROJECT = 32786,
+  ID_TOOLS_SHOW_PROJECT = 32787,  // the Tools menu's "Show Project..." item
+  ID_FILE_TOGGLE_READONLY = 5000,
+  // The menu bar's drop-down buttons.
+  ID_MENU_FILE = 32791,
+  ID_MENU_EDIT = 111,
+  ID_MENU_TOOLS = 32804,
+  // The Tools menu's external tools: tool n is ID_TOOL_FIRST + n.
+  ID_TOOL_FIRST = 42,
+  ID_TOOL_LAST = 62,
 };

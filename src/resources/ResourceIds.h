@@ -23,3 +23,44 @@ enum : UINT {
   IDC_EDIT_DIRECTION_UP = 8611,
   IDC_EDIT_DIRECTION_DOWN = 8612,
 };
+
+// The main frame's resources.
+enum : UINT {
+  IDR_MAINFRAME = 100,        // menu, keys, menu-bar definition, 16 x 16 buttons, title string
+  IDR_MAINFRAME_LARGE = 106,  // the 32 x 32 buttons of high-resolution screens
+  IDS_MENU_FILE = 32793,      // the menu bar's labels
+  IDS_MENU_EDIT = 113,
+  IDS_MENU_TOOLS = 32806,
+};
+
+// The outline, go-to-line and options dialogs and their messages. Controls of different
+// dialogs share numbers: each name says what the control holds.
+enum : UINT {
+  IDD_OUTLINE = 105,
+  IDD_GOTO_LINE = 110,
+  IDD_TOOLS_OPTIONS = 134,
+  IDC_OUTLINE_LIST = 1000,
+  IDC_NUMBER_EDIT = 1006,  // the line number; the font size
+  IDC_NUMBER_SPIN = 1010,  // the up-down attached to it
+  IDC_CURRENT_LINE = 1015,
+  IDC_FONT_NAME = 1015,
+  IDS_OUTLINE_NO_FUNCTIONS = 32900,
+  IDS_GOTO_CURRENT_LINE = 32901,  // %d: the caret's line index
+};
+
+// The file browser: its two layouts, its controls, the list's icons, and the titles the
+// file prompt shows.
+enum : UINT {
+  IDD_FILE_BROWSER = 141,            // portrait
+  IDB_FILE_ICONS = 142,              // two 16 x 16 icons, a folder and a file; pure blue is transparent
+  IDD_FILE_BROWSER_LANDSCAPE = 148,  // screens wider than high
+  IDC_BROWSER_LIST = 1000,
+  IDC_BROWSER_UP = 1001,             // its text names its bitmaps: IDB_DIR_UP or IDB_DIR_UP_L
+  IDC_BROWSER_NAME = 1006,
+  IDC_BROWSER_NAME_LABEL = 1012,
+  IDC_BROWSER_TYPE = 1015,
+  IDS_NEW_PROJECT = 61210,
+  IDS_ADD_FILE = 61211,
+  AFX_IDS_OPENFILE = 61440,
+  AFX_IDS_SAVEFILE = 61441,
+};

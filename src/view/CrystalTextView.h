@@ -37,7 +37,7 @@ class CCrystalTextView : public CView, public CBufferView {
   ~CCrystalTextView() override;
 
   // Creates the window (both scroll bars, double-clicks) at rect in parent's client area.
-  bool CreateView(CWnd* parent, const CRect& rect, UINT id = 0);
+  bool CreateView(CWnd* parent, const CRect& rect, UINT id = 0) override;
 
   // Splitter panes: this program shows one view, so siblings never exist.
   virtual void SyncSiblingScroll(bool vertical) { (void)vertical; }

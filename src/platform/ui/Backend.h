@@ -32,7 +32,7 @@ struct UiEvent {
 class IBackend {
  public:
   virtual ~IBackend() = default;
-  // Shows the composed screen; dirty is the part that changed.
+  // Shows the composed screen; dirty is the rectangle that changed.
   virtual void Present(const CBitmap& screen, const CRect& dirty) = 0;
   // Waits at most timeoutMs (-1: no limit) for an event; false when none came.
   virtual bool WaitEvent(UiEvent& event, int timeoutMs) = 0;
@@ -45,6 +45,8 @@ class IBackend {
   // The on-screen keyboard / input method, wanted while a text field has the focus.
   virtual void SetTextInput(bool on) = 0;
   virtual void SetWaitCursor(bool on) = 0;
+  // Brings the program's host window to the front (another copy asked for it).
+  virtual void Raise() {}
   // Called when a modal loop starts, so that a test can answer the window.
   virtual void OnModalLoop(class CWnd* window) { (void)window; }
   // False where no input can arrive unless a test gives it: a modal loop with nothing to

@@ -21,6 +21,8 @@ enum class DialogItemKind {
   ListBox,
   ComboBox,
   ListView,
+  SipPref,  // the soft input panel preference: no window to see, text input while it lives
+  UpDown,   // arrows stepping a number; UDS_AUTOBUDDY attaches it to the control before it
 };
 
 // One control. The style is given whole: WS_TABSTOP and WS_GROUP as the dialog should treat

@@ -54,14 +54,49 @@ UINT CMenu::GetMenuState(int position) const {
   return items[position].flags;
 }
 
-void CMenu::EnableMenuItem(UINT id, UINT flags) {
-  for (auto& it : items)
-    if (it.id == id) it.flags = (it.flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
+void CMenu::EnableMenuItem(UINT item, UINT flags) {
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if ((flags & MF_BYPOSITION) ? i == item : items[i].id == item)
+      items[i].flags = (items[i].flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
 }
 
-void CMenu::CheckMenuItem(UINT id, UINT flags) {
-  for (auto& it : items)
-    if (it.id == id) it.flags = (it.flags & ~MF_CHECKED) | (flags & MF_CHECKED);
+void CMenu::CheckMenuItem(UINT item, UINT flags) {
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if ((flags & MF_BYPOSITION) ? i == item : items[i].id == item)
+      items[i].flags = (items[i].flags & ~MF_CHECKED) | (flags & MF_CHECKED);
+}
+
+bool CMenu::InsertMenu(UINT position, UINT flags, UINT id, const std::u16string& text) {
+  MenuItemTemplate it;
+  it.flags = flags & ~UINT{MF_BYPOSITION | MF_POPUP};
+  it.id = id;
+  it.text = text;
+  items.insert(items.begin() + std::min<std::size_t>(position, items.size()), std::move(it));
+  return true;
+}
+
+bool CMenu::DeleteMenu(UINT item, UINT flags) {
+  if (flags & MF_BYPOSITION) {
+    if (item >= items.size()) return false;
+    items.erase(items.begin() + item);
+    return true;
+  }
+  const auto before = items.size();
+  items.erase(std::remove_if(items.begin(), items.end(),
+                             [item](const MenuItemTemplate& it) { return !(it.flags & MF_POPUP) && it.id == item; }),
+              items.end());
+  return items.size() != before;
+}
+
+bool CMenu::ModifyMenu(UINT item, UINT flags, UINT id, const std::u16string& text) {
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if ((flags & MF_BYPOSITION) ? i == item : items[i].id == item) {
+      items[i].flags = (flags & ~UINT{MF_BYPOSITION}) | (items[i].flags & MF_POPUP);
+      items[i].id = id;
+      items[i].text = text;
+      return true;
+    }
+  return false;
 }
 
 namespace {

@@ -20,8 +20,15 @@ class CMenu {
   UINT GetMenuItemID(int position) const;
   std::u16string GetMenuString(int position) const;
   UINT GetMenuState(int position) const;
-  void EnableMenuItem(UINT id, UINT flags);
-  void CheckMenuItem(UINT id, UINT flags);
+  // By command, or by position with MF_BYPOSITION.
+  void EnableMenuItem(UINT item, UINT flags);
+  void CheckMenuItem(UINT item, UINT flags);
+  // Inserts a string or separator before position (at the end when past it).
+  bool InsertMenu(UINT position, UINT flags, UINT id, const std::u16string& text);
+  // Removes the item (by command: every item with that identifier, or by position).
+  bool DeleteMenu(UINT item, UINT flags);
+  // Replaces an item's flags, identifier and text (by command: the first item with it).
+  bool ModifyMenu(UINT item, UINT flags, UINT id, const std::u16string& text);
   void RemoveAll() {
     items.clear();
     subMenus.clear();

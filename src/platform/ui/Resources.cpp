@@ -26,6 +26,16 @@ const DialogTemplate* CResourceModule::FindDialog(UINT id) const {
   return it == dialogs.end() ? nullptr : &it->second;
 }
 
+const MenuBarTemplate* CResourceModule::FindMenuBar(UINT id) const {
+  auto it = menuBars.find(id);
+  return it == menuBars.end() ? nullptr : &it->second;
+}
+
+const ToolBarTemplate* CResourceModule::FindToolBar(UINT id) const {
+  auto it = toolBars.find(id);
+  return it == toolBars.end() ? nullptr : &it->second;
+}
+
 bool CResourceModule::LoadBitmap(UINT id, CBitmap& out) const {
   auto it = bitmaps.find(id);
   if (it == bitmaps.end()) return false;

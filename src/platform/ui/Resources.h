@@ -21,7 +21,16 @@ struct ACCEL {
 };
 
 // Menu items: a command, a separator or a pop-up holding further items.
-enum : UINT { MF_STRING = 0x0, MF_GRAYED = 0x1, MF_DISABLED = 0x2, MF_CHECKED = 0x8, MF_POPUP = 0x10, MF_SEPARATOR = 0x800 };
+enum : UINT {
+  MF_STRING = 0x0,
+  MF_BYCOMMAND = 0x0,
+  MF_GRAYED = 0x1,
+  MF_DISABLED = 0x2,
+  MF_CHECKED = 0x8,
+  MF_POPUP = 0x10,
+  MF_BYPOSITION = 0x400,
+  MF_SEPARATOR = 0x800,
+};
 struct MenuItemTemplate {
   UINT flags = MF_STRING;
   UINT id = 0;
@@ -29,6 +38,26 @@ struct MenuItemTemplate {
   std::vector<MenuItemTemplate> items;  // for MF_POPUP
 };
 using MenuTemplate = std::vector<MenuItemTemplate>;
+
+// The menu bar at the bottom of the screen: a menu whose pop-ups hang from drop-down
+// buttons labelled by strings.
+struct MenuBarButtonTemplate {
+  UINT command = 0;
+  UINT labelString = 0;  // string resource of the label
+  int popup = -1;        // index of the pop-up in the menu, -1 for none
+};
+struct MenuBarTemplate {
+  UINT menuId = 0;
+  std::vector<MenuBarButtonTemplate> buttons;
+};
+// A strip of equal button images, one per command in order (0 is a separator, which has
+// no image); the strip is drawn by code.
+struct ToolBarTemplate {
+  int imageWidth = 16;
+  int imageHeight = 16;
+  std::vector<UINT> commands;
+  std::function<void(CBitmap&)> drawImages;
+};
 
 class CResourceModule {
  public:
@@ -38,10 +67,14 @@ class CResourceModule {
   std::map<UINT, std::function<void(CBitmap&)>> bitmaps;  // each draws its bitmap
   std::map<std::u16string, std::function<void(CBitmap&)>> namedBitmaps;
   std::map<UINT, std::u16string> strings;
+  std::map<UINT, MenuBarTemplate> menuBars;
+  std::map<UINT, ToolBarTemplate> toolBars;
 
   const std::vector<ACCEL>* FindAccelerators(UINT id) const;
   const MenuTemplate* FindMenu(UINT id) const;
   const DialogTemplate* FindDialog(UINT id) const;
+  const MenuBarTemplate* FindMenuBar(UINT id) const;
+  const ToolBarTemplate* FindToolBar(UINT id) const;
   bool LoadBitmap(UINT id, CBitmap& out) const;
   bool LoadBitmap(const std::u16string& name, CBitmap& out) const;
   std::u16string LoadString(UINT id) const;

@@ -206,7 +206,7 @@ class CWnd : public CCmdTarget {
   CRect windowRect;
   // A top-level window composes into its own layer; children draw into their top's layer.
   std::unique_ptr<CBitmap> layer;
-  // The part of the client area waiting to be painted (client coordinates).
+  // The region of the client area waiting to be painted (client coordinates).
   CRect invalid;
   bool eraseWanted = false;
   bool ncDirty = false;  // the border or scroll bars want drawing

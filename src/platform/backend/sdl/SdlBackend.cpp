@@ -234,6 +234,12 @@ void CSdlBackend::SetTextInput(bool on) {
   else SDL_StopTextInput();
 }
 
+void CSdlBackend::Raise() {
+  if (!window) return;
+  if (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(window);
+  SDL_RaiseWindow(window);
+}
+
 void CSdlBackend::SetWaitCursor(bool on) {
   if (SDL_Cursor* c = on ? waitCursor : arrowCursor) SDL_SetCursor(c);
 }

@@ -28,6 +28,7 @@ class CSdlBackend : public IBackend {
   std::optional<std::u16string> GetClipboardText() override;
   void SetTextInput(bool on) override;
   void SetWaitCursor(bool on) override;
+  void Raise() override;
   bool CanWait() const override { return true; }
   bool CaretBlinks() const override { return true; }
 
