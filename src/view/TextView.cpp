@@ -10,6 +10,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/WaitCursor.h"
 #include "platform/ui/WindowDC.h"
+#include "platform/ui/WindowManager.h"
 #include "resources/ResourceIds.h"
 #include "view/CrystalTextView.h"
 
@@ -325,6 +326,8 @@ void CCrystalTextView::OnSize(UINT, int, int) {
 
 void CCrystalTextView::OnSetFocus(CWnd*) {
   focused = true;
+  // Typing reaches the view: the host's text input (its on-screen keyboard) is wanted.
+  if (CWindowManager::Get().IsStarted()) CWindowManager::Get().Backend().SetTextInput(true);
   if (selStart != selEnd) InvalidateLineRange(selStart.y, selEnd.y);
   UpdateCaret();
 }

@@ -111,17 +111,21 @@ class CPopupMenuWnd : public CWnd {
 
   CSize Measure() {
     CClientDC dc(this);
-    int w = 0, h = 2;
+    int w = 0, h = 2, keys = 0;
     for (const auto& it : items) {
       if (it.flags & MF_SEPARATOR) {
         h += SeparatorHeight();
         continue;
       }
-      w = std::max(w, dc.GetTextExtent(it.text).cx);
+      // An item's key text after a tab stands in a column of its own at the right.
+      const auto tab = it.text.find(u'\t');
+      const std::u16string_view label = std::u16string_view(it.text).substr(0, tab);
+      w = std::max(w, dc.GetTextExtent(label).cx);
+      if (tab != std::u16string::npos) keys = std::max(keys, dc.GetTextExtent(std::u16string_view(it.text).substr(tab + 1)).cx);
       h += RowHeight();
     }
     const int pad = 12 * plat::gfx::GetLogicalDpi() / 96;
-    return CSize{w + 2 * pad + 2, h};
+    return CSize{w + 2 * pad + 2 + (keys ? keys + pad : 0), h};
   }
 
   // The item under a client point, or -1.
@@ -172,7 +176,14 @@ class CPopupMenuWnd : public CWnd {
       dc.SetBkMode(TRANSPARENT);
       dc.SetTextColor(grey ? GetSysColor(COLOR_GRAYTEXT) : i == hot ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_MENUTEXT));
       CRect text(row.left + pad, row.top, row.right - 2, row.bottom);
-      dc.DrawText(it.text.c_str(), static_cast<int>(it.text.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+      const auto tab = it.text.find(u'\t');
+      const int labelLength = static_cast<int>(tab == std::u16string::npos ? it.text.size() : tab);
+      dc.DrawText(it.text.c_str(), labelLength, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+      if (tab != std::u16string::npos) {
+        CRect keyText(text.left, text.top, text.right - pad / 2, text.bottom);
+        dc.DrawText(it.text.c_str() + tab + 1, static_cast<int>(it.text.size() - tab - 1), &keyText,
+                    DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+      }
       if (it.flags & MF_CHECKED) {
         CRect mark(row.left + 2, row.top, row.left + pad, row.bottom);
         dc.DrawText(u"\u2713", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
