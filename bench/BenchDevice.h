@@ -1,4 +1,4 @@
-// A private device for the view and edit benchmarks: temporary root, documents and storage folders, the text files in them, and their removal at exit or on a signal.
+// A private device for the benchmarks: temporary root, documents and storage, the texts, removal at exit or on a signal.
 #pragma once
 #include <unistd.h>
 

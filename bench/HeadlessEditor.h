@@ -1,4 +1,4 @@
-// A C-coloured editing view on a headless screen, attached to a text buffer and driven as the user drives it, for the view and edit benchmarks and tools.
+// A C-coloured editing view on a headless screen over a text buffer, driven as the user drives it.
 #pragma once
 #include <algorithm>
 #include <chrono>

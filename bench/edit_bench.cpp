@@ -1,4 +1,4 @@
-// Benchmarks of editing through the editing view on a headless screen: Replace All in the replace dialog, SearchText over the whole text, and typing 10,000 characters.
+// Benchmarks of editing on a headless screen: Replace All in the replace dialog, SearchText, typing 10,000 characters.
 //
 // Two texts are written once into a private device under $TMPDIR and removed at the end:
 //  dense: 10 MB of the generated C-like text in which `foo` is a whole word exactly 100,000
@@ -109,7 +109,7 @@ void FillReplace(CDialog& d) {
   d.CheckDlgButton(IDC_EDIT_WHOLE_WORD, BST_CHECKED);
 }
 
-// (a) Replace All of every match in the dense text through the replace dialog (Ctrl+H) over
+// Replace All of every match in the dense text through the replace dialog (Ctrl+H) over
 // the editing view, with the history recorded and the view brought up to date.
 //  now:           the Replace All button as it is: the view's painting held off meanwhile,
 //                 one paint at the end (the final message box's loop draws it);
@@ -166,7 +166,7 @@ void BM_ReplaceAll(benchmark::State& state, ReplaceWay way) {
   state.counters["us_per_match"] = replaced ? seconds / static_cast<double>(replaced) * 1e6 : 0;
 }
 
-// (b) SearchText from the top for a word that stands only on the last line: the whole text
+// SearchText from the top for a word that stands only on the last line: the whole text
 // is looked through once.
 void BM_SearchLastLine(benchmark::State& state, bool matchCase) {
   auto& e = Editor();
@@ -186,7 +186,7 @@ void BM_SearchLastLine(benchmark::State& state, bool matchCase) {
   SetMegabytesPerSecond(state, big.bytes);
 }
 
-// (c) 10,000 characters typed into the middle of the big text, each painted before the next.
+// 10,000 characters typed into the middle of the big text, each painted before the next.
 //  one_line: all on one line, which grows past the window's width and scrolls sideways;
 //  lines:    lines of the generated text typed in (Enter at each line end), as code is typed.
 void BM_Type10000(benchmark::State& state, bool lines) {

@@ -1,4 +1,4 @@
-// tovin-find: loads a file and counts the lines holding a word by the view's own SearchText, for timing against grep -c from outside.
+// tovin-find: counts the lines holding a word by the view's SearchText, for timing against grep -c from outside.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-// Benchmarks of the coloured text view on a headless 480x640 screen: full repaint, typing with its repaint, the C line parser, Page Down through the text and Ctrl+End.
+// Benchmarks of the coloured text view on a headless screen: repaint, typing, the C parser, Page Down, Ctrl+End.
 //
 // The text (100 MB by default; TOVIN_BENCH_MB changes it) is the generated C-like text with
 // LF line ends, written once into a private device under $TMPDIR and removed at the end.
@@ -21,7 +21,6 @@
 #include "HeadlessEditor.h"
 #include "StepStats.h"
 #include "platform/ui/Messages.h"
-#include "resources/CommandIds.h"
 #include "syntax/CFamilyParser.h"
 
 namespace {
@@ -61,7 +60,7 @@ void SetMegabytesPerSecond(benchmark::State& state, long long bytesPerIteration)
                                               benchmark::Counter::kIsRate);
 }
 
-// (a) Everything the view shows drawn again: the view invalidated, then painted and composed.
+// Everything the view shows drawn again: the view invalidated, then painted and composed.
 void BM_FullRepaint(benchmark::State& state) {
   auto& e = Editor();
   if (!Holds(e)) {
@@ -85,7 +84,7 @@ void BM_FullRepaint(benchmark::State& state) {
   state.counters["rows"] = e.View().GetScreenLines();
 }
 
-// (b) One character typed in the middle of the text and the screen brought up to date.
+// One character typed in the middle of the text and the screen brought up to date.
 //  grow: characters follow each other at the caret and the line grows, as in typing; the
 //        first steps fit in the window, later ones scroll it sideways a column at a time.
 //  undo: each character is undone (untimed) before the next, so every step is the same;
@@ -128,7 +127,7 @@ void BM_TypeChar(benchmark::State& state, Typing mode) {
   bench::ReportSteps(state, "scrolling", scrolled);
 }
 
-// (c) The C parser over every line of the text: cookies only (what the view computes for
+// The C parser over every line of the text: cookies only (what the view computes for
 // lines it does not show), and with colour runs (what it computes for each line it draws).
 void BM_ColorizeCLine(benchmark::State& state, bool withRuns) {
   auto& e = Editor();
@@ -157,7 +156,7 @@ void BM_ColorizeCLine(benchmark::State& state, bool withRuns) {
   state.counters["runs_per_line"] = static_cast<double>(runsSeen) / count;
 }
 
-// (d) Page Down from the top to the last page right after opening, each step painted: the
+// Page Down from the top to the last page right after opening, each step painted: the
 // parser meets every line once, a screen at a time. One pass per iteration.
 void BM_PageDownPass(benchmark::State& state) {
   auto& e = Editor();
@@ -199,7 +198,7 @@ void BM_PageDownPass(benchmark::State& state) {
   }
 }
 
-// (d) Ctrl+End once from the top right after opening: the cookies of every line above the
+// Ctrl+End once from the top right after opening: the cookies of every line above the
 // last page are parsed before it can be drawn.
 void BM_CtrlEnd(benchmark::State& state) {
   auto& e = Editor();

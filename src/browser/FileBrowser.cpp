@@ -34,7 +34,8 @@ constexpr std::array<ColumnSpec, 4> kColumns = {{
 
 }  // namespace
 
-CFileBrowser::CFileBrowser(UINT templateId, CWnd* parent) : CDialog(templateId, parent), layout(templateId) {
+CFileBrowser::CFileBrowser(UINT templateId, CWnd* parent)
+    : CDialog(templateId, parent), createdLayout(templateId), layout(templateId) {
   InitCommonControls();  // the template holds a drop-down list and a list view
 }
 
@@ -89,10 +90,8 @@ bool CFileBrowser::OnInitDialog() {
     const CResourceModule* module = AfxGetResourceHandle();
     if (module && module->LoadBitmap(IDB_FILE_ICONS, strip) && icons.Create(strip, kIconSize, kIconMask))
       list->SetImageList(&icons, LVSIL_SMALL);
-    const bool landscape = layout == IDD_FILE_BROWSER_LANDSCAPE;
-    for (std::size_t i = 0; i < kColumns.size(); ++i)
-      list->InsertColumn(static_cast<int>(i), kColumns[i].heading, LVCFMT_LEFT,
-                         landscape ? kColumns[i].landscapeWidth : kColumns[i].portraitWidth);
+    for (std::size_t i = 0; i < kColumns.size(); ++i) list->InsertColumn(static_cast<int>(i), kColumns[i].heading);
+    ApplyColumnWidths();
     templateListHeight = list->GetWindowRect().Height();
   }
   FitControls();
@@ -150,8 +149,51 @@ void CFileBrowser::FitControls() {
   list->MoveWindow(CRect(l.left, l.top, std::max(l.left + 1, client.right), std::max(l.top + 1, bottom)), true);
 }
 
+void CFileBrowser::Relayout(UINT newLayout) {
+  const CResourceModule* module = AfxGetResourceHandle();
+  const DialogTemplate* t = module ? module->FindDialog(newLayout) : nullptr;
+  if (!t) return;
+  // Controls with ids are found by them; the labels nobody addresses by their order.
+  std::vector<CWnd*> labels;
+  for (CWnd* c : GetChildren())
+    if (c->GetDlgCtrlID() == IDC_STATIC) labels.push_back(c);
+  std::size_t label = 0;
+  for (const DialogItemTemplate& item : t->items) {
+    CWnd* w = item.id == IDC_STATIC ? (label < labels.size() ? labels[label++] : nullptr) : GetDlgItem(item.id);
+    if (!w) continue;
+    CRect r = MapDialogItemRect(item, GetBaseUnits());
+    const CRect now = w->GetWindowRect();
+    if (w == TypeBox()) {
+      // The template's height is the opened list's; the field keeps its own.
+      TypeBox()->SetDroppedHeight(r.Height());
+      r.bottom = r.top + now.Height();
+    } else if (w == &upButton) {
+      r = CRect(r.left, r.top, r.left + now.Width(), r.top + now.Height());
+    } else if (w == List()) {
+      templateListHeight = r.Height();
+    }
+    w->MoveWindow(r, true);
+  }
+  layout = newLayout;
+  ApplyColumnWidths();
+  Invalidate(true);
+}
+
+void CFileBrowser::ApplyColumnWidths() {
+  CListCtrl* list = List();
+  if (!list) return;
+  const bool landscape = layout == IDD_FILE_BROWSER_LANDSCAPE;
+  for (std::size_t i = 0; i < kColumns.size(); ++i)
+    list->SetColumnWidth(static_cast<int>(i), landscape ? kColumns[i].landscapeWidth : kColumns[i].portraitWidth);
+}
+
 void CFileBrowser::OnSize(UINT type, int cx, int cy) {
-  CDialog::OnSize(type, cx, cy);
+  // The screen turned: the controls move to the layout of its new shape, which fits it
+  // without scrolling. A dialog already scrolling its controls keeps their places.
+  const UINT wanted = TemplateForScreen();
+  if (wanted != layout && List() && !(GetStyle() & WS_VSCROLL)) Relayout(wanted);
+  // The dialog works out its scrolling from the layout it was made with.
+  if (layout == createdLayout) CDialog::OnSize(type, cx, cy);
   FitControls();
 }
 

@@ -64,10 +64,14 @@ class CFileBrowser : public CDialog {
   static int CompareItems(LPARAM item1, LPARAM item2, LPARAM sortData);
   // The controls take the screen's width, and the list the height below them.
   void FitControls();
+  // Moves the controls to the places another layout gives them.
+  void Relayout(UINT newLayout);
+  void ApplyColumnWidths();
   // A file chosen in the list gives the name box its name.
   void TakeNameOf(int item);
 
-  UINT layout;
+  const UINT createdLayout;
+  UINT layout;  // the layout the controls are in now
   std::vector<CFileFilter> filters;
   std::u16string initialPath;
   std::u16string folder;  // the empty string is the root

@@ -170,7 +170,12 @@ bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool cle
   const plat::CodePage& cp = plat::CodePage::System();
 
   plat::fs::AtomicFile out;
-  if (out.Begin(path, u"CRE") != plat::ERROR_SUCCESS) return false;
+  // A failure leaves its handheld error number as the last error, for the message shown.
+  auto fail = [](std::uint32_t error) {
+    plat::SetLastError(error ? error : plat::ERROR_GEN_FAILURE);
+    return false;
+  };
+  if (const auto e = out.Begin(path, u"CRE")) return fail(e);
   // Lines are encoded straight into the file's buffer; a line too long for one piece is
   // encoded in pieces (never splitting a surrogate pair).
   constexpr std::size_t kPiece = 64 * 1024;
@@ -183,7 +188,7 @@ bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool cle
       std::size_t take = std::min(kPiece, length - done);
       if (done + take < length && rec.text[done + take - 1] >= 0xD800 && rec.text[done + take - 1] <= 0xDBFF) --take;
       char* dst = out.Reserve(plat::CodePage::MaxBytes(take) + eolLen);
-      if (!dst) return false;
+      if (!dst) return fail(out.Write(nullptr, 0));
       std::size_t n = cp.ToBytes(rec.text + done, take, dst);
       done += take;
       if (done == length && i + 1 < count) {
@@ -192,9 +197,11 @@ bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool cle
       }
       out.Wrote(n);
     }
-    if (length == 0 && i + 1 < count && out.Write(eol, eolLen) != plat::ERROR_SUCCESS) return false;
+    if (length == 0 && i + 1 < count) {
+      if (const auto e = out.Write(eol, eolLen)) return fail(e);
+    }
   }
-  if (out.Commit() != plat::ERROR_SUCCESS) return false;
+  if (const auto e = out.Commit()) return fail(e);
   if (clearModified) {
     SetModified(false);
     savePoint = undoPosition;

@@ -4,6 +4,7 @@
 void AddViewResources(CResourceModule& module);
 void AddFrameResources(CResourceModule& module);
 void AddEditResources(CResourceModule& module);
+void AddAboutResources(CResourceModule& module);
 void AddBrowserResources(CResourceModule& module);
 void AddNavigationResources(CResourceModule& module);
 
@@ -13,6 +14,7 @@ const CResourceModule& AppResources() {
     AddViewResources(m);
     AddFrameResources(m);
     AddEditResources(m);
+    AddAboutResources(m);
     AddBrowserResources(m);
     AddNavigationResources(m);
     return m;

@@ -16,7 +16,7 @@ constexpr DWORD TAB = WS_TABSTOP, GROUP = WS_GROUP;
 // from the keyboard. Without separators, so that the field always reads as a number.
 constexpr DWORD kNumberSpin = UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
 // The soft input panel preference has no window to see; it sits off the dialog.
-constexpr DialogItemTemplate kSipPref{K::SipPref, IDC_STATIC, u"", -10, -10, 5, 5, 0};
+DialogItemTemplate SipPref() { return {K::SipPref, IDC_STATIC, u"", -10, -10, 5, 5, 0}; }
 
 DialogTemplate OutlineDialog() {
   DialogTemplate t;
@@ -41,7 +41,7 @@ DialogTemplate GotoLineDialog() {
       {K::Static, IDC_STATIC, u"Line Number:", 4, 6, 132, 10, 0},
       {K::Edit, IDC_NUMBER_EDIT, u"", 4, 17, 60, 13, TAB | GROUP | ES_AUTOHSCROLL | ES_NUMBER},
       {K::UpDown, IDC_NUMBER_SPIN, u"", 64, 17, 11, 13, kNumberSpin},
-      kSipPref,
+      SipPref(),
       {K::Static, IDC_CURRENT_LINE, u"", 4, 38, 132, 10, 0},
   };
   return t;
@@ -59,7 +59,7 @@ DialogTemplate OptionsDialog() {
       {K::Static, IDC_STATIC, u"Font Name:", 4, 36, 132, 10, 0},
       // The height is the opened list's; the field itself is one row.
       {K::ComboBox, IDC_FONT_NAME, u"", 4, 47, 132, 60, TAB | GROUP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT},
-      kSipPref,
+      SipPref(),
       {K::Static, IDC_STATIC,
        u"NOTE: Tovin is compatible with Fixed-Pitch fonts only. Additional  fonts such as Lucida Console or "
        u"Consolas must be manually installed into the Windows CE Fonts folder.",

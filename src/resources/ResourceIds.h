@@ -64,3 +64,11 @@ enum : UINT {
   AFX_IDS_OPENFILE = 61440,
   AFX_IDS_SAVEFILE = 61441,
 };
+
+// The About box.
+enum : UINT {
+  IDD_ABOUTBOX = 104,
+  IDC_ABOUT_HELP = 1001,
+  IDC_ABOUT_WEBSITE = 1002,
+  IDI_MAINFRAME = 100,  // the program's icon
+};

@@ -67,7 +67,8 @@ TEST_F(BrowserLayoutTest, TheScreenChoosesTheLayoutAndTheUpButtonsSize) {
       ASSERT_NE(up, nullptr);
       EXPECT_EQ(up->GetWindowText(), c.bitmaps);
       const CRect r = up->GetWindowRect();
-      EXPECT_EQ(CSize(r.Width(), r.Height()), c.button) << c.width << "x" << c.height;
+      EXPECT_EQ(r.Width(), c.button.cx) << c.width << "x" << c.height;
+      EXPECT_EQ(r.Height(), c.button.cy) << c.width << "x" << c.height;
       // It stays within the dialog, right of the type box.
       EXPECT_LE(r.right, b.GetClientRectOnScreen().right);
       EXPECT_GE(r.left, TypeOf(b).GetWindowRect().right);
@@ -140,11 +141,21 @@ TEST_F(BrowserLayoutTest, LandscapeKeepsEverythingOnOneScreenAndTurningTheScreen
     EXPECT_LE(UpOf(b)->GetWindowRect().right, name->GetWindowRect().left);
     EXPECT_EQ(ListOf(b).GetWindowRect().bottom, CWindowManager::Get().GetWorkArea().bottom);
     Keep("browser-640x480");
-    // Turned to portrait while open: the list follows the new width and height.
+    // Turned to portrait while open: the controls take the portrait places and widths.
     screen->Resize(480, 640);
+    EXPECT_GT(name->GetWindowRect().top, TypeOf(b).GetWindowRect().bottom);
+    EXPECT_GT(name->GetWindowRect().Width(), 300);
+    EXPECT_EQ(UpOf(b)->GetWindowRect().top, TypeOf(b).GetWindowRect().top);
     EXPECT_EQ(ListOf(b).GetWindowRect().right, 480);
     EXPECT_EQ(ListOf(b).GetWindowRect().bottom, CWindowManager::Get().GetWorkArea().bottom);
+    EXPECT_EQ(Widths(b), (std::vector<int>{114, 52, 100, 115}));
+    EXPECT_FALSE(b.GetStyle() & WS_VSCROLL);
     Keep("browser-640x480-turned");
+    // And back again.
+    screen->Resize(640, 480);
+    EXPECT_EQ(name->GetWindowRect().top, TypeOf(b).GetWindowRect().top);
+    EXPECT_EQ(Widths(b), (std::vector<int>{170, 100, 140, 180}));
+    EXPECT_FALSE(b.GetStyle() & WS_VSCROLL);
   });
   StartScreen(240, 320);
   Show([&](CFileBrowser& b) {

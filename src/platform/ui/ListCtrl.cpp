@@ -37,9 +37,11 @@ int CListCtrl::InsertColumn(int col, std::u16string_view heading, int format, in
     width = dc.GetTextExtent(heading).cx + plat::ui::Scaled(12);
   }
   columns.insert(columns.begin() + col, Column{std::u16string(heading), format, width});
-  // Rows keep their texts under the columns they were given for.
+  // Rows keep their texts under the columns they were given for; the first column always
+  // shows the label.
+  const std::size_t at = static_cast<std::size_t>(std::max(col, 1));
   for (Item& it : items)
-    if (col > 0 && static_cast<std::size_t>(col) < it.texts.size()) it.texts.insert(it.texts.begin() + col, std::u16string());
+    if (at < it.texts.size()) it.texts.insert(it.texts.begin() + static_cast<std::ptrdiff_t>(at), std::u16string());
   UpdateScrollBars();
   Invalidate(false);
   return col;
@@ -48,8 +50,10 @@ int CListCtrl::InsertColumn(int col, std::u16string_view heading, int format, in
 bool CListCtrl::DeleteColumn(int col) {
   if (col < 0 || col >= GetColumnCount()) return false;
   columns.erase(columns.begin() + col);
+  // The label stays: without its first column the next one shows it.
+  const std::size_t at = static_cast<std::size_t>(std::max(col, 1));
   for (Item& it : items)
-    if (static_cast<std::size_t>(col) < it.texts.size()) it.texts.erase(it.texts.begin() + col);
+    if (at < it.texts.size()) it.texts.erase(it.texts.begin() + static_cast<std::ptrdiff_t>(at));
   UpdateScrollBars();
   Invalidate(false);
   return true;

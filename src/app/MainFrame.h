@@ -1,0 +1,57 @@
+// CMainFrame: the program's top-level window: the menu bar and its buttons, the Tools menu,
+// the editor font (kept in the settings), the last search text, Find, Find Next, Show
+// Project and About.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "navigation/ViewHosts.h"
+#include "platform/framework/CommandBar.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/gfx/Font.h"
+
+class CMainFrame : public CFrameWnd, public CEditorFrameHost {
+ public:
+  static constexpr int kFixedToolsItems = 5;  // Show Project, File Outline, Options, separator, Customize
+
+  CMainFrame();
+  ~CMainFrame() override;
+
+  CFont* GetEditorFont() { return editorFont.get(); }
+  int GetFontSize() override { return fontSize; }
+  void SetFontSize(int size) { fontSize = size; }
+  std::u16string GetFontName() override { return fontName; }
+  void SetFontName(const std::u16string& name) { fontName = name; }
+  // Rebuilds the editor font from the size and face name.
+  void CreateEditorFont();
+  LOGFONT GetEditorFontRecord() override;
+  void ChangeEditorFont(int size, const std::u16string& name) override;
+  bool GetSearchText(std::u16string& text) override;
+  void SetSearchText(const std::u16string& text) { searchText = text; }
+  // The path of the open document; empty when there is none.
+  std::u16string GetActiveDocumentPath();
+  // How many external tools the Tools menu lists after its fixed items (none until the
+  // tools list exists).
+  int GetToolCount() const { return 0; }
+
+  void OnFind();
+  void OnFindNext();
+  void OnShowProject();
+  void OnAbout();
+
+ protected:
+  int OnCreate() override;
+  void OnDestroy() override;
+  bool OnFrameCmdMsg(UINT id, int code, CCmdUI* ui) override;
+  void OnInitMenuPopup(CMenu* popup, UINT index, bool sysMenu) override;
+  // Rebuilds the tool items of the Tools pop-up (the one whose first item is "Show
+  // Project..."): the items after the fixed ones go, the current tools come in.
+  void RefreshToolsMenu(CMenu* popup);
+
+ private:
+  std::unique_ptr<CFont> editorFont;
+  int fontSize = 8;
+  std::u16string fontName = u"Courier New";
+  CCommandBar commandBar;
+  std::u16string searchText;
+};
