@@ -42,7 +42,8 @@ bool CSampleDoc::OnNewDocument() {
   return true;
 }
 
-bool CSampleDoc::OnOpenDocument(std::u16string_view path) {
+bool CSampleDoc::OnOpenDocument(std::u16string_view pathIn) {
+  const std::u16string path(pathIn);  // may be this document's own path, replaced below
   if (!CDocument::OnOpenDocument(path)) return false;
   SetSyntaxLanguage(LanguageForPath(path));
   bool loaded;
@@ -56,7 +57,9 @@ bool CSampleDoc::OnOpenDocument(std::u16string_view path) {
   return loaded;
 }
 
-bool CSampleDoc::OnSaveDocument(std::u16string_view path) {
+bool CSampleDoc::OnSaveDocument(std::u16string_view pathIn) {
+  // A copy: the caller's text may be this document's own path, which SetPathName replaces.
+  const std::u16string path(pathIn);
   const DWORD attributes = plat::fs::GetFileAttributes(path);
   if (attributes != plat::fs::INVALID_FILE_ATTRIBUTES && (attributes & plat::fs::FILE_ATTRIBUTE_READONLY)) {
     plat::MessageBox(u"The file was not saved.\r\n\r\nThe existing file is read-only.", u"Tovin", plat::MB_OK);

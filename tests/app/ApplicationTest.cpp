@@ -1,0 +1,273 @@
+// The application as a user meets it: start-up, New, Open, Save and Save As with their
+// questions and messages, the read-only switch, the Tools menu and Find Next.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "app/MainFrame.h"
+#include "app/SampleApp.h"
+#include "app/SampleDoc.h"
+#include "browser/FileBrowser.h"
+#include "common/TempDevice.h"
+#include "navigation/SampleView.h"
+#include "platform/backend/headless/HeadlessScreen.h"
+#include "platform/base/Strings.h"
+#include "platform/fs/Files.h"
+#include "platform/registry/Registry.h"
+#include "platform/shell/MenuBar.h"
+#include "platform/ui/MessageBoxWnd.h"
+#include "platform/ui/WindowManager.h"
+#include "resources/AppResources.h"
+#include "resources/CommandIds.h"
+#include "resources/ResourceIds.h"
+
+class ApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseAppResources();
+    setenv("XDG_DATA_HOME", (device.RootHost() + "/../xdg").c_str(), 1);
+    // The single-instance lock of this test only, not of a program the user runs.
+    const std::string runtime = device.RootHost() + "/../run";
+    mkdir(runtime.c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    CRegistry::Get().Reload();
+    screen = std::make_unique<CHeadlessScreen>(480, 640);
+    screen->SetModalHook([this](CWnd* w) { Answer(w); });
+  }
+  void TearDown() override {
+    if (started) {
+      app.CloseAllDocuments(true);
+      app.ExitInstance();
+    }
+    screen.reset();
+    unsetenv("XDG_DATA_HOME");
+  }
+  bool Start(const std::u16string& commandLine = {}) {
+    app.m_lpCmdLine = commandLine;
+    started = app.InitInstance();
+    return started;
+  }
+  CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(app.m_pMainWnd); }
+  CSampleDoc* Doc() { return dynamic_cast<CSampleDoc*>(Frame()->GetActiveDocument()); }
+  CSampleView* View() { return dynamic_cast<CSampleView*>(Frame()->GetActiveView()); }
+  void Command(UINT id) { Frame()->SendMessage(WM_COMMAND, id, 0); }
+  std::string Text() {
+    auto* b = Doc()->GetTextBuffer();
+    std::string out;
+    for (int i = 0; i < b->GetLineCount(); ++i)
+      out += (i ? "|" : "") + plat::Narrow(std::u16string(b->GetLineChars(i), static_cast<std::size_t>(b->GetLineLength(i))));
+    return out;
+  }
+
+  // Message boxes are answered with the next answer given (OK when none is left) and
+  // recorded; the file browser takes the next name given, or is cancelled.
+  void Answer(CWnd* w) {
+    if (auto* box = dynamic_cast<CMessageBoxWnd*>(w)) {
+      messages.push_back(plat::Narrow(box->Text()));
+      int answer = IDOK;
+      if (!boxAnswers.empty()) {
+        answer = boxAnswers.front();
+        boxAnswers.erase(boxAnswers.begin());
+      }
+      if (!box->Press(answer)) box->Press(IDOK);
+    } else if (auto* browser = dynamic_cast<CFileBrowser*>(w)) {
+      ++prompts;
+      if (names.empty()) {
+        browser->PressButton(IDCANCEL);
+        return;
+      }
+      browser->SetDlgItemText(kNameBox, names.front());
+      names.erase(names.begin());
+      browser->PressButton(IDOK);
+    } else if (auto* dlg = dynamic_cast<CDialog*>(w)) {
+      dlg->PressButton(IDCANCEL);
+    }
+  }
+
+  static constexpr UINT kNameBox = IDC_BROWSER_NAME;
+  TempDevice device;
+  std::unique_ptr<CHeadlessScreen> screen;
+  CSampleApp app;
+  bool started = false;
+  std::vector<std::string> messages;
+  std::vector<int> boxAnswers;
+  std::vector<std::u16string> names;
+  int prompts = 0;
+};
+
+TEST_F(ApplicationTest, StartsWithAnUntitledTextAndWritesItsSettings) {
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Doc()->GetTitle(), u"Untitled.cpp");
+  EXPECT_EQ(Frame()->GetWindowText(), u"Tovin");
+  EXPECT_EQ(CWnd::GetFocus(), View());
+  EXPECT_FALSE(View()->GetSelectionMargin());
+  std::u16string value;
+  EXPECT_TRUE(CRegistry::Get().GetValue(HKEY_CLASSES_ROOT, u".cpp", u"", value));
+  EXPECT_EQ(value, u"tovin_file");
+  EXPECT_EQ(Frame()->GetFontName(), u"Courier New");
+  EXPECT_EQ(Frame()->GetFontSize(), 8);
+}
+
+TEST_F(ApplicationTest, ACommandLineWithBlanksIsOnePath) {
+  TempDevice::WriteHostFile(device.DocHost("my file.cpp"), "int x;\r\n");
+  ASSERT_TRUE(Start(u"\\My Documents\\my file.cpp"));
+  EXPECT_EQ(Doc()->GetTitle(), u"my file.cpp");
+  EXPECT_EQ(Text(), "int x;|");
+  EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(ApplicationTest, AMissingCommandLineFileEndsTheProgramWithItsMessage) {
+  EXPECT_FALSE(Start(u"\\My Documents\\none.cpp"));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "\\My Documents\\none.cpp was not found.");
+}
+
+TEST_F(ApplicationTest, NewAsksToSaveAChangedText) {
+  ASSERT_TRUE(Start());
+  screen->Type(u"hello");
+  ASSERT_TRUE(Doc()->IsModified());
+  boxAnswers = {IDCANCEL};
+  Command(ID_FILE_NEW);
+  EXPECT_EQ(messages.back(), "Save changes to Untitled.cpp?");
+  EXPECT_EQ(Text(), "hello");  // cancelled: nothing happens
+  boxAnswers = {IDYES};
+  Command(ID_FILE_NEW);  // Yes on a new text asks for a name; cancelling that keeps it
+  EXPECT_EQ(prompts, 1);
+  EXPECT_EQ(Text(), "hello");
+  boxAnswers = {IDNO};
+  Command(ID_FILE_NEW);
+  EXPECT_EQ(Text(), "");
+  EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(ApplicationTest, SaveAsThroughTheBrowserThenSaveInPlace) {
+  ASSERT_TRUE(Start());
+  screen->Type(u"abc");
+  names = {u"out.php"};
+  Command(ID_FILE_SAVE);  // a new text asks for a name
+  EXPECT_EQ(TempDevice::ReadHostFile(device.DocHost("out.php")), "abc");
+  EXPECT_EQ(Doc()->GetTitle(), u"out.php");
+  EXPECT_FALSE(Doc()->IsModified());
+  screen->Key(VK_END, CHeadlessScreen::Ctrl);  // the saved file was read back: the caret is at the top
+  screen->Type(u"d");
+  Command(ID_FILE_SAVE);  // in place now
+  EXPECT_EQ(prompts, 1);
+  EXPECT_EQ(TempDevice::ReadHostFile(device.DocHost("out.php")), "abcd");
+  std::u16string recent;
+  ASSERT_TRUE(app.GetRecentFile(0, recent));
+  EXPECT_EQ(recent, u"\\My Documents\\out.php");
+}
+
+TEST_F(ApplicationTest, SavingReportsReadOnlyFilesAndErrors) {
+  TempDevice::WriteHostFile(device.DocHost("a.cpp"), "old");
+  ASSERT_TRUE(Start(u"\\My Documents\\a.cpp"));
+  screen->Type(u"x");
+  plat::fs::SetFaultHook([](plat::fs::FsOp op, const std::string& host) -> std::uint32_t {
+    return op == plat::fs::FsOp::Write && host.ends_with("a.cpp") ? plat::ERROR_ACCESS_DENIED : 0;
+  });
+  EXPECT_FALSE(Doc()->OnSaveDocument(u"\\My Documents\\a.cpp"));
+  EXPECT_EQ(messages.back(), "The file was not saved.\r\n\r\nThe existing file is read-only.");
+  Command(ID_FILE_SAVE);  // a read-only file asks for another name
+  EXPECT_EQ(prompts, 1);
+  plat::fs::SetFaultHook([](plat::fs::FsOp op, const std::string&) -> std::uint32_t {
+    return op == plat::fs::FsOp::CreateTemp ? plat::ERROR_ACCESS_DENIED : 0;
+  });
+  EXPECT_FALSE(Doc()->OnSaveDocument(u"\\My Documents\\a.cpp"));
+  EXPECT_EQ(messages.back(), "Error: Access denied.\r\n\r\nThe file was not saved.\r\nPerhaps the read-only flag is set?");
+  plat::fs::SetFaultHook([](plat::fs::FsOp op, const std::string&) -> std::uint32_t {
+    return op == plat::fs::FsOp::Write ? plat::ERROR_DISK_FULL : 0;
+  });
+  EXPECT_FALSE(Doc()->OnSaveDocument(u"\\My Documents\\a.cpp"));
+  EXPECT_EQ(messages.back(), "Error 112\r\nThe file was not saved.");
+  plat::fs::SetFaultHook(nullptr);
+  EXPECT_TRUE(Doc()->IsModified());
+  EXPECT_EQ(TempDevice::ReadHostFile(device.DocHost("a.cpp")), "old");
+}
+
+TEST_F(ApplicationTest, ExitWithAFailingSaveKeepsTheText) {
+  TempDevice::WriteHostFile(device.DocHost("a.cpp"), "old");
+  ASSERT_TRUE(Start(u"\\My Documents\\a.cpp"));
+  screen->Type(u"new ");
+  plat::fs::SetFaultHook([](plat::fs::FsOp op, const std::string&) -> std::uint32_t {
+    return op == plat::fs::FsOp::Write ? plat::ERROR_DISK_FULL : 0;
+  });
+  boxAnswers = {IDYES};
+  Frame()->SendMessage(WM_CLOSE);
+  plat::fs::SetFaultHook(nullptr);
+  ASSERT_TRUE(Frame() && Frame()->IsWindow());  // still there, with its text
+  EXPECT_EQ(Text(), "new old");
+  EXPECT_EQ(messages.back(), "Error 112\r\nThe file was not saved.");
+}
+
+TEST_F(ApplicationTest, ARefusedFileIsNeverSavedOverByPlainSave) {
+  TempDevice::WriteHostFile(device.DocHost("long.txt"), std::string(3000, 'x') + "\r\n");
+  ASSERT_TRUE(Start());
+  app.OpenDocumentFile(u"\\My Documents\\long.txt");
+  EXPECT_EQ(messages.back(), "Tovin is unable to open files that contain more than 2048 characters on a single line.");
+  EXPECT_EQ(Doc()->GetTitle(), u"long.txt");
+  screen->Type(u"y");
+  Command(ID_FILE_SAVE);  // asks for a name instead
+  EXPECT_EQ(prompts, 1);
+  EXPECT_EQ(TempDevice::ReadHostFile(device.DocHost("long.txt")).size(), 3002u);
+}
+
+TEST_F(ApplicationTest, ReadOnlySwitchSpeaksOnlyWhenItLocks) {
+  ASSERT_TRUE(Start());
+  Command(ID_FILE_TOGGLE_READONLY);
+  EXPECT_TRUE(Doc()->GetTextBuffer()->GetReadOnly());
+  EXPECT_EQ(messages, std::vector<std::string>{"Document now read-only!"});
+  Command(ID_FILE_TOGGLE_READONLY);
+  EXPECT_FALSE(Doc()->GetTextBuffer()->GetReadOnly());
+  EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(ApplicationTest, RecentFilesHoldThreeNewestFirst) {
+  ASSERT_TRUE(Start());
+  for (const char* name : {"1.cpp", "2.cpp", "3.cpp", "4.cpp"}) {
+    TempDevice::WriteHostFile(device.DocHost(name), name);
+    names = {plat::Widen(name)};
+    Command(ID_FILE_OPEN);
+  }
+  std::u16string path;
+  ASSERT_TRUE(app.GetRecentFile(0, path));
+  EXPECT_EQ(path, u"\\My Documents\\4.cpp");
+  ASSERT_TRUE(app.GetRecentFile(2, path));
+  EXPECT_EQ(path, u"\\My Documents\\2.cpp");
+  EXPECT_FALSE(app.GetRecentFile(3, path));
+  EXPECT_EQ(Text(), "4.cpp");
+}
+
+TEST_F(ApplicationTest, TheToolsMenuIsRebuiltWithoutDuplicates) {
+  ASSERT_TRUE(Start());
+  CMenuBar* bar = SHFindMenuBar(Frame());
+  ASSERT_NE(bar, nullptr);
+  CMenu* tools = bar->GetPopup(2);
+  ASSERT_NE(tools, nullptr);
+  EXPECT_EQ(tools->GetMenuString(0), u"Show Project...");
+  tools->AppendMenu(MF_STRING, ID_TOOL_FIRST, u"left over");
+  Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 2);
+  Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 2);
+  EXPECT_EQ(tools->GetMenuItemCount(), CMainFrame::kFixedToolsItems);
+  // The Show Project button and its key do nothing while no project is open.
+  CCmdUI ui(ID_SHOW_PROJECT);
+  Frame()->OnCmdMsg(ID_SHOW_PROJECT, CN_UPDATE_COMMAND_UI, &ui);
+  EXPECT_FALSE(ui.enabled);
+}
+
+TEST_F(ApplicationTest, FindNextBeforeAnyFindDoesNothingThenWalksTheMatches) {
+  TempDevice::WriteHostFile(device.DocHost("f.cpp"), "foo bar\r\nfoo\r\n");
+  ASSERT_TRUE(Start(u"\\My Documents\\f.cpp"));
+  Command(ID_FIND_NEXT);
+  EXPECT_EQ(View()->GetCaretPos(), CPoint(0, 0));
+  EXPECT_TRUE(messages.empty());
+  Frame()->SetSearchText(u"foo");
+  Command(ID_FIND_NEXT);
+  EXPECT_EQ(View()->GetCaretPos(), CPoint(3, 0));
+  Command(ID_FIND_NEXT);
+  EXPECT_EQ(View()->GetCaretPos(), CPoint(3, 1));
+  Command(ID_FIND_NEXT);  // round the end
+  EXPECT_EQ(View()->GetCaretPos(), CPoint(3, 0));
+  Frame()->SetSearchText(u"zzz");
+  Command(ID_FIND_NEXT);
+  EXPECT_EQ(messages.back(), "Cannot find the string 'zzz'");
+}
