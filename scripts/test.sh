@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}
 shift || true
-scripts/build.sh "$dir" "$@"
+scripts/build.sh "$dir" -DTOVIN_TESTS=ON "$@"
 ctest --test-dir "$dir" --output-on-failure -j2

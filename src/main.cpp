@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
   }
 
   CSampleApp app;
+  app.singleInstance = !headless;
   if (!hostPath.empty()) {
     // A host path becomes the device path of the folder that holds it.
     app.m_lpCmdLine = plat::fs::ToDevice(hostPath);

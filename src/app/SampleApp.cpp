@@ -22,8 +22,8 @@ CSampleApp::~CSampleApp() = default;
 
 bool CSampleApp::InitInstance() {
   // One copy runs: a later one brings the first forward and ends.
-  instanceMutex = CNamedMutex::Create(kInstanceMutex);
-  if (plat::GetLastError() == plat::ERROR_ALREADY_EXISTS) {
+  if (singleInstance) instanceMutex = CNamedMutex::Create(kInstanceMutex);
+  if (singleInstance && plat::GetLastError() == plat::ERROR_ALREADY_EXISTS) {
     ActivateRunningWindow(kInstanceMutex, u"Tovin");
     return false;
   }

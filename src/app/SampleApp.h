@@ -41,6 +41,9 @@ class CSampleApp : public CWinApp {
   void OnOpenRecent(UINT id);
 
   std::u16string lastFilter = kProjectFilter;
+  // A copy drawing one screen into a file (the headless screen) stands beside a running
+  // editor instead of handing over to it.
+  bool singleInstance = true;
 
  private:
   ProjectManager* currentProject = nullptr;  // none until projects exist
