@@ -20,12 +20,12 @@ constexpr int kFolderImage = 0, kFileImage = 1;
 constexpr int kIconSize = 16;
 constexpr COLORREF kIconMask = RGB(0, 0, 255);
 
-struct ColumnSpec {
+struct ColumnLayout {
   const char16_t* heading;
   int landscapeWidth;
   int portraitWidth;
 };
-constexpr std::array<ColumnSpec, 4> kColumns = {{
+constexpr std::array<ColumnLayout, 4> kColumns = {{
     {u"Name", 170, 114},
     {u"Size", 100, 52},
     {u"Date", 140, 100},

@@ -1,14 +1,18 @@
-// The file prompt: its nine filters, the filter it starts with, its titles, its layout, and
-// what it gives back when the user confirms or cancels.
+// The file prompt: its nine filters, the filter it starts with, its titles, its layout, what
+// it gives back when the user confirms or cancels, and Ctrl+O in the program.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 
 #include "app/FilePrompt.h"
+#include "app/SampleApp.h"
 #include "browser/FileBrowser.h"
 #include "common/TempDevice.h"
 #include "platform/backend/headless/HeadlessScreen.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/registry/Registry.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ListCtrl.h"
 #include "resources/AppResources.h"
@@ -103,4 +107,33 @@ TEST_F(FilePromptTest, ALandscapeScreenGetsTheLandscapeLayout) {
   });
   EXPECT_EQ(nameWidth, 170);
   EXPECT_EQ(proposed, u"a.cpp");
+}
+
+TEST_F(FilePromptTest, CtrlOInTheProgramOpensTheChosenFileInTheWindow) {
+  // The program writes its settings and desktop entry into this test's own folders.
+  setenv("XDG_DATA_HOME", (device.RootHost() + "/../xdg").c_str(), 1);
+  CRegistry::Get().Reload();
+  TempDevice::WriteHostFile(device.DocHost("b.h"), "struct B;\r\n");
+  CSampleApp app;
+  app.singleInstance = false;
+  ASSERT_TRUE(app.InitInstance());
+  std::u16string title;
+  screen->SetModalHook([&](CWnd* w) {
+    if (dynamic_cast<CFileBrowser*>(w)) {
+      title = w->GetWindowText();
+      screen->Type(u"b.h");  // the name box has the focus
+      screen->Key(VK_RETURN);
+    }
+  });
+  screen->Key('O', CHeadlessScreen::Ctrl);
+  screen->SetModalHook(nullptr);
+  auto* frame = dynamic_cast<CFrameWnd*>(app.m_pMainWnd);
+  ASSERT_NE(frame, nullptr);
+  CDocument* doc = frame->GetActiveDocument();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(title, u"Open");
+  EXPECT_EQ(doc->GetPathName(), u"\\My Documents\\b.h");
+  app.CloseAllDocuments(true);
+  app.ExitInstance();
+  unsetenv("XDG_DATA_HOME");
 }

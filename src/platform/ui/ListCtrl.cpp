@@ -240,6 +240,10 @@ int CListCtrl::SetSelectionMark(int item) {
 void CListCtrl::SelectByUser(int item) {
   if (!Valid(item)) return;
   mark = item;
+  // A plain tap or arrow chooses this row alone, whether or not the list allows more.
+  for (int i = GetNextItem(-1, LVNI_SELECTED); i >= 0 && IsWindow(); i = GetNextItem(i, LVNI_SELECTED))
+    if (i != item) ChangeState(i, 0, LVIS_SELECTED);
+  if (!IsWindow() || !Valid(item)) return;
   SetItemState(item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   if (IsWindow() && Valid(item)) EnsureVisible(item, false);
 }

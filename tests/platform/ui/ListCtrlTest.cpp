@@ -61,9 +61,9 @@ class ListCtrlTest : public ::testing::Test {
     parent.reset();
     screen.reset();
   }
-  void Make(DWORD style = 0, int width = 400, int height = 300) {
+  void Make(DWORD style = LVS_SINGLESEL, int width = 400, int height = 300) {
     list = std::make_unique<CListCtrl>();
-    ASSERT_TRUE(list->Create(style | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_VISIBLE | WS_CHILD,
+    ASSERT_TRUE(list->Create(style | LVS_REPORT | LVS_SHOWSELALWAYS | WS_BORDER | WS_VISIBLE | WS_CHILD,
                              CRect(10, 10, 10 + width, 10 + height), parent.get(), kListId));
     list->InsertColumn(0, u"Name", LVCFMT_LEFT, 150);
     list->InsertColumn(1, u"Size", LVCFMT_RIGHT, 80);
@@ -159,6 +159,15 @@ TEST_F(ListCtrlTest, OneRowIsSelectedAndTheMarkFollowsItsRow) {
   EXPECT_EQ(list->GetSelectedCount(), 0);
   EXPECT_EQ(list->SetSelectionMark(9), -1);
   EXPECT_EQ(list->GetSelectionMark(), -1);
+  // Where more may be selected, the program may select them all; a tap chooses one alone.
+  list.reset();
+  Make(0);
+  Fill(3);
+  EXPECT_TRUE(list->SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED));
+  EXPECT_EQ(list->GetSelectedCount(), 3);
+  TapRow(1);
+  EXPECT_EQ(list->GetSelectedCount(), 1);
+  EXPECT_EQ(list->GetNextItem(-1, LVNI_SELECTED), 1);
 }
 
 TEST_F(ListCtrlTest, TapSelectsDoubleTapActivatesAndATapOnNoRowClears) {
@@ -211,7 +220,7 @@ TEST_F(ListCtrlTest, HeaderItemsAreButtons) {
   EXPECT_TRUE(Notes().empty());
   EXPECT_EQ(list->GetSelectedCount(), 0);  // nor did it reach the rows
   list.reset();
-  Make(LVS_NOSORTHEADER);
+  Make(LVS_SINGLESEL | LVS_NOSORTHEADER);
   const CPoint plain = HeaderPoint(0);
   screen->Tap(plain.x, plain.y);
   EXPECT_TRUE(Notes().empty());
@@ -245,7 +254,7 @@ TEST_F(ListCtrlTest, KeysMoveTheSelectionAndKeepItInView) {
 }
 
 TEST_F(ListCtrlTest, ScrollBarsComeWithTheContent) {
-  Make(0, 200, 200);
+  Make(LVS_SINGLESEL, 200, 200);
   Fill(2);
   EXPECT_FALSE(list->GetStyle() & WS_VSCROLL);
   EXPECT_TRUE(list->GetStyle() & WS_HSCROLL) << "the two columns are wider than the list";
