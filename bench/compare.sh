@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times jobs done by Tovin's text buffer and by a peer tool on the same generated text, side by side.
+# Times jobs done by Tovin (its text buffer, its editing view) and by a peer tool on the same generated text, side by side.
 #
 #   bench/compare.sh [JOB...]        (default: every job in ALL_JOBS)
 #

@@ -10,8 +10,24 @@
 namespace {
 
 bool IsWordChar(char16_t c) {
-  return plat::IsAlpha(c) || plat::IsDigit(c) || c == u'_';
+  if (c < 128) return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
+  return plat::IsAlpha(c) || plat::IsDigit(c);
 }
+
+// ASCII characters that, outside any string, comment or directive, neither change the
+// state nor start or end a word: bit 1 when words are coloured, bit 2 when only the state is
+// wanted (then word characters pass too).
+struct CPlainTable {
+  unsigned char bits[128] = {};
+  CPlainTable() {
+    for (int c = 0; c < 128; ++c) {
+      const bool special = c == '"' || c == '\'' || c == '/' || c == '*';
+      const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+      if (!special) bits[c] = static_cast<unsigned char>((word ? 0 : 1) | 2);
+    }
+  }
+};
+const CPlainTable kPlain;
 
 // The colour of text in the given state; runs that resume after a token take it.
 int StateColor(ParseCookie cookie) {
@@ -83,6 +99,39 @@ ParseCookie CCFamilyLine::Run() {
       pending = false;
     }
     if (i == length) break;
+    if (language == LanguageC) {
+      // Stretches that cannot change anything are passed over in tight loops; what stops
+      // them goes through the full rules below.
+      if (cookie == 0 && preprocessorPossible) {
+        // Indentation leaves a directive possible and opens no word.
+        if (wordStart < 0)
+          while (i < length && (text[i] == u' ' || text[i] == u'\t')) ++i;
+      } else if (cookie == 0 && !out.Present()) {
+        while (i < length && text[i] < 128 && (kPlain.bits[text[i]] & 2)) ++i;
+      } else if (cookie == 0) {
+        // Words and the plain characters between them; a word ended by a plain character is
+        // closed here, with the run that resumes after it.
+        for (;;) {
+          if (wordStart < 0) {
+            while (i < length && text[i] < 128 && (kPlain.bits[text[i]] & 1)) ++i;
+            if (i == length || !IsWordChar(text[i])) break;
+            wordStart = i;
+          }
+          while (i < length && IsWordChar(text[i])) ++i;
+          if (i == length || text[i] >= 128 || !(kPlain.bits[text[i]] & 1)) break;
+          CloseWord(i);
+          out.Add(i, StateColor(cookie));
+          ++i;
+        }
+      } else if (cookie == CCookieString) {
+        while (i < length && text[i] != u'"') ++i;
+      } else if (cookie == CCookieChar) {
+        while (i < length && text[i] != u'\'') ++i;
+      } else if (cookie == CCookieBlockComment) {
+        while (i < length && text[i] != u'/') ++i;
+      }
+      if (i == length) break;
+    }
     const char16_t c = text[i];
 
     if (cookie & CCookieLineComment) {

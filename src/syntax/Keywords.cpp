@@ -1,6 +1,8 @@
 // Keyword tables of the C family, Basic and PHP, the keyword tests and the number test.
 #include "syntax/Keywords.h"
 
+#include <vector>
+
 #include "platform/base/CharClass.h"
 #include "syntax/SyntaxLanguage.h"
 
@@ -65,10 +67,6 @@ char16_t FoldAscii(char16_t c) {
   return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 
-bool EqualsExact(const char16_t* word, int length, std::u16string_view entry) {
-  return entry.size() == static_cast<size_t>(length) && std::u16string_view(word, length) == entry;
-}
-
 bool EqualsNoCase(const char16_t* word, int length, std::u16string_view entry) {
   if (entry.size() != static_cast<size_t>(length)) return false;
   for (int k = 0; k < length; ++k)
@@ -81,6 +79,20 @@ const std::u16string_view* FindNoCase(std::span<const std::u16string_view> table
   for (const std::u16string_view& entry : table)
     if (EqualsNoCase(word, length, entry)) return &entry;
   return nullptr;
+}
+
+// The C table by first unit and length: most identifiers meet one entry, or none.
+struct CKeywordIndex {
+  static constexpr int kLongest = 24;
+  std::vector<std::u16string_view> byFirst[128][kLongest + 1];
+  CKeywordIndex() {
+    for (const std::u16string_view& e : kCKeywords)
+      if (e.size() <= kLongest) byFirst[e[0]][e.size()].push_back(e);
+  }
+};
+const CKeywordIndex& CIndex() {
+  static const CKeywordIndex index;
+  return index;
 }
 
 bool IsHexDigit(char16_t c) {
@@ -103,8 +115,9 @@ bool IsKeyword(const char16_t* word, int length) {
   if (word == nullptr || length <= 0) return false;
   switch (GetSyntaxLanguage()) {
     case LanguageC:
-      for (const std::u16string_view& entry : kCKeywords)
-        if (EqualsExact(word, length, entry)) return true;
+      if (word[0] >= 128 || length > CKeywordIndex::kLongest) return false;
+      for (const std::u16string_view& entry : CIndex().byFirst[word[0]][length])
+        if (std::u16string_view(word, static_cast<std::size_t>(length)) == entry) return true;
       return false;
     case LanguageBasic:
       return FindNoCase(kBasicKeywords, word, length) != nullptr;

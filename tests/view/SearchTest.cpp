@@ -28,6 +28,16 @@ TEST_F(ViewTest, SearchDownFromTheStartColumnAndWraps) {
   EXPECT_EQ(found, CPoint(2, 1));
 }
 
+TEST_F(ViewTest, WholeWordsAreJudgedInTheWholeLine) {
+  SetText("afoo foo");
+  CPoint found;
+  // Starting inside "afoo", its tail is no word of its own.
+  ASSERT_TRUE(view->SearchText(u"foo", CPoint(1, 0), SearchWholeWord, false, found));
+  EXPECT_EQ(found, CPoint(5, 0));
+  ASSERT_TRUE(view->SearchText(u"FOO", CPoint(1, 0), SearchWholeWord, false, found));
+  EXPECT_EQ(found, CPoint(5, 0));
+}
+
 TEST_F(ViewTest, SearchUpFindsTheNearestOccurrenceBeforeTheStart) {
   SetText("foo foo\nbar\nfoo x foo");
   CPoint found;
