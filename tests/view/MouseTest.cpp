@@ -4,8 +4,6 @@
 #include "resources/CommandIds.h"
 #include "view/ViewFixture.h"
 
-bool ChooseTrackedMenuItem(UINT id);
-std::vector<std::u16string> TrackedMenuTexts();
 
 namespace {
 CPoint Sel(TestView& v, bool end) {

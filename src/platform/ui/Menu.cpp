@@ -237,7 +237,6 @@ CPopupMenuWnd* trackedMenu = nullptr;
 
 // The menu being tracked, for the test driver: chooses the item with this command.
 bool ChooseTrackedMenuItem(UINT id) { return trackedMenu && trackedMenu->Choose(id); }
-bool IsTrackingMenu() { return trackedMenu != nullptr; }
 std::vector<std::u16string> TrackedMenuTexts() {
   std::vector<std::u16string> texts;
   if (trackedMenu)

@@ -45,3 +45,8 @@ class CMenu {
   std::vector<MenuItemTemplate> items;
   std::vector<std::unique_ptr<CMenu>> subMenus;
 };
+
+// The menu being tracked, as a test answers it: its item texts, and choosing an item by its
+// command (false when no menu is up or the item is greyed).
+std::vector<std::u16string> TrackedMenuTexts();
+bool ChooseTrackedMenuItem(UINT id);

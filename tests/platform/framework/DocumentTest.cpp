@@ -1,9 +1,9 @@
 // The document and its template: the save question, failing saves, file errors, one frame and view.
+#include "platform/ui/Menu.h"
 #include "platform/framework/FrameworkFixture.h"
 
 using plat::fs::FsOp;
 
-bool ChooseTrackedMenuItem(UINT id);
 
 using DocumentTest = FrameworkTest;
 

@@ -5,8 +5,6 @@
 #include "platform/framework/RecentFileList.h"
 #include "platform/ui/Menu.h"
 
-bool ChooseTrackedMenuItem(UINT id);
-std::vector<std::u16string> TrackedMenuTexts();
 
 namespace {
 

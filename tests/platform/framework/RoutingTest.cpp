@@ -2,8 +2,6 @@
 #include "platform/framework/FrameworkFixture.h"
 #include "platform/ui/Menu.h"
 
-bool ChooseTrackedMenuItem(UINT id);
-std::vector<std::u16string> TrackedMenuTexts();
 
 namespace {
 constexpr UINT kAnyCommand = 40123;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ui/Menu.h"
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/shell/AygShell.h"
@@ -14,8 +15,6 @@
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 
-bool ChooseTrackedMenuItem(UINT id);
-std::vector<std::u16string> TrackedMenuTexts();
 
 namespace {
 
