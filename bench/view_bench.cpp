@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchMain.h"
 #include "BenchDevice.h"
 #include "GenText.h"
 #include "HeadlessEditor.h"
@@ -236,18 +237,7 @@ void RegisterAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Medians of several runs unless the command line asks for something else.
-  std::vector<char*> args(argv, argv + argc);
-  bool repetitionsGiven = false;
-  for (int i = 1; i < argc; ++i) repetitionsGiven |= std::strncmp(argv[i], "--benchmark_repetitions", 23) == 0;
-  std::string reps = "--benchmark_repetitions=5", aggregates = "--benchmark_display_aggregates_only=true";
-  if (!repetitionsGiven) {
-    args.push_back(reps.data());
-    args.push_back(aggregates.data());
-  }
-  int n = static_cast<int>(args.size());
-  benchmark::Initialize(&n, args.data());
-  if (benchmark::ReportUnrecognizedArguments(n, args.data())) return 1;
+  if (!bench::InitializeBenchmarks(argc, argv)) return 1;
 
   const char* mbEnv = std::getenv("TOVIN_BENCH_MB");
   const double mb = mbEnv && *mbEnv ? std::atof(mbEnv) : 100.0;
