@@ -125,6 +125,7 @@ class CCrystalTextView : public CView, public CBufferView {
   bool GetHorzScrollLock() const { return horzScrollLock; }
   void RecalcVertScrollBar(bool positionOnly = false);
   void RecalcHorzScrollBar(bool positionOnly = false);
+  void RecalcScrollBar(int bar, int& first, int extent, int page, bool positionOnly);
 
   // Mouse selection state, for tests and the editing view.
   bool IsDragSelecting() const { return dragSelecting; }

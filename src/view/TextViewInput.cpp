@@ -15,46 +15,36 @@ bool Before(CPoint a, CPoint b) { return a.y < b.y || (a.y == b.y && a.x < b.x);
 
 // --- scroll bars -----------------------------------------------------------------------
 
-void CCrystalTextView::RecalcVertScrollBar(bool positionOnly) {
+// One bar: the extent (lines or columns), what fits on the screen, and the first shown,
+// which goes back to 0 when everything fits.
+void CCrystalTextView::RecalcScrollBar(int bar, int& first, int extent, int page, bool positionOnly) {
   if (!IsWindow()) return;
   if (positionOnly) {
-    SetScrollPos(SB_VERT, firstVisibleLine);
+    SetScrollPos(bar, first);
     return;
   }
-  const int count = GetLineCount();
-  if (GetScreenLines() >= count && firstVisibleLine > 0) {
-    firstVisibleLine = 0;
+  if (page >= extent && first > 0) {
+    first = 0;
     Invalidate();
     UpdateCaret();
   }
   SCROLLINFO si;
   si.fMask = SIF_DISABLENOSCROLL | SIF_PAGE | SIF_POS | SIF_RANGE;
   si.nMin = 0;
-  si.nMax = count - 1;
-  si.nPage = static_cast<UINT>(GetScreenLines());
-  si.nPos = firstVisibleLine;
-  SetScrollInfo(SB_VERT, si);
+  si.nMax = extent - 1;
+  si.nPage = static_cast<UINT>(page);
+  si.nPos = first;
+  SetScrollInfo(bar, si);
+}
+
+void CCrystalTextView::RecalcVertScrollBar(bool positionOnly) {
+  if (!IsWindow()) return;
+  RecalcScrollBar(SB_VERT, firstVisibleLine, GetLineCount(), GetScreenLines(), positionOnly);
 }
 
 void CCrystalTextView::RecalcHorzScrollBar(bool positionOnly) {
   if (!IsWindow()) return;
-  if (positionOnly) {
-    SetScrollPos(SB_HORZ, firstVisibleColumn);
-    return;
-  }
-  const int maxLen = GetMaxLineLength();
-  if (GetScreenChars() >= maxLen && firstVisibleColumn > 0) {
-    firstVisibleColumn = 0;
-    Invalidate();
-    UpdateCaret();
-  }
-  SCROLLINFO si;
-  si.fMask = SIF_DISABLENOSCROLL | SIF_PAGE | SIF_POS | SIF_RANGE;
-  si.nMin = 0;
-  si.nMax = maxLen - 1;
-  si.nPage = static_cast<UINT>(GetScreenChars());
-  si.nPos = firstVisibleColumn;
-  SetScrollInfo(SB_HORZ, si);
+  RecalcScrollBar(SB_HORZ, firstVisibleColumn, positionOnly ? 0 : GetMaxLineLength(), GetScreenChars(), positionOnly);
 }
 
 void CCrystalTextView::OnVScroll(UINT code, UINT, CWnd*) {

@@ -67,28 +67,19 @@ void CHeadlessScreen::Type(std::u16string_view text) {
   CWindowManager::Get().ProcessPending();
 }
 
-void CHeadlessScreen::PenDown(int x, int y, unsigned modifiers) {
+void CHeadlessScreen::Pen(UiEvent::Kind kind, int x, int y, unsigned modifiers) {
   SetModifiers(modifiers);
   UiEvent e;
-  e.kind = UiEvent::Kind::PenDown;
+  e.kind = kind;
   e.point = CPoint(x, y);
   Send(e);
 }
 
-void CHeadlessScreen::PenMove(int x, int y, unsigned modifiers) {
-  SetModifiers(modifiers);
-  UiEvent e;
-  e.kind = UiEvent::Kind::PenMove;
-  e.point = CPoint(x, y);
-  Send(e);
-}
+void CHeadlessScreen::PenDown(int x, int y, unsigned modifiers) { Pen(UiEvent::Kind::PenDown, x, y, modifiers); }
+void CHeadlessScreen::PenMove(int x, int y, unsigned modifiers) { Pen(UiEvent::Kind::PenMove, x, y, modifiers); }
 
 void CHeadlessScreen::PenUp(int x, int y, unsigned modifiers) {
-  SetModifiers(modifiers);
-  UiEvent e;
-  e.kind = UiEvent::Kind::PenUp;
-  e.point = CPoint(x, y);
-  Send(e);
+  Pen(UiEvent::Kind::PenUp, x, y, modifiers);
   SetModifiers(0);
 }
 

@@ -76,6 +76,7 @@ class CHeadlessScreen {
 
  private:
   void Send(const UiEvent& e);
+  void Pen(UiEvent::Kind kind, int x, int y, unsigned modifiers);
   void SetModifiers(unsigned m);
   CHeadlessBackend* backend;
 };
