@@ -11,7 +11,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/PathHelpers.h"
+#include "paths/PathHelpers.h"
 #include "platform/base/Strings.h"
 #include "platform/registry/Registry.h"
 

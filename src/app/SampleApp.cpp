@@ -4,7 +4,7 @@
 #include "app/FileAssociations.h"
 #include "app/FilePrompt.h"
 #include "app/MainFrame.h"
-#include "app/PathHelpers.h"
+#include "paths/PathHelpers.h"
 #include "app/SampleDoc.h"
 #include "navigation/SampleView.h"
 #include "platform/base/Errors.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/PathHelpers.h"
+#include "paths/PathHelpers.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/CommonControls.h"
 #include "platform/ui/ListCtrl.h"

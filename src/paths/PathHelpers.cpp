@@ -1,5 +1,5 @@
 // Path helpers.
-#include "app/PathHelpers.h"
+#include "paths/PathHelpers.h"
 
 #include <unistd.h>
 
