@@ -75,14 +75,17 @@ std::uint32_t File::Open(std::u16string_view path, Access access) {
   if (!Host(path, hostPath)) return GetLastError();
   if (auto e = InjectedFault(FsOp::Open, hostPath)) return Fail(e);
   const int flags = access == Access::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
-  fd = open(hostPath.c_str(), flags | O_CLOEXEC, 0666);
-  if (fd < 0) return Fail(ErrorFromErrno(errno));
+  // Non-blocking, so that a FIFO without a writer cannot hold the program in open(); only
+  // regular files are files here: folders, FIFOs, sockets and devices are refused.
+  fd = open(hostPath.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+  if (fd < 0) return Fail(errno == ENXIO ? ERROR_ACCESS_DENIED : ErrorFromErrno(errno));
   struct stat st;
-  if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
     fd = -1;
     return Fail(ERROR_ACCESS_DENIED);
   }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return ERROR_SUCCESS;
 }
 

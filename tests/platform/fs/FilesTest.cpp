@@ -35,6 +35,23 @@ TEST(Files, AttributesOpenReadWrite) {
   EXPECT_EQ(folder.Open(u"\\My Documents", File::Access::Read), plat::ERROR_ACCESS_DENIED);
 }
 
+TEST(Files, OnlyRegularFilesOpenAndAFifoNeverBlocks) {
+  TempDevice dev;
+  ASSERT_EQ(mkfifo(dev.DocHost("pipe").c_str(), 0600), 0);
+  ASSERT_EQ(mkdir(dev.DocHost("dir").c_str(), 0700), 0);
+  ASSERT_EQ(symlink("/dev/zero", dev.DocHost("zero").c_str()), 0);
+  for (const char* name : {"pipe", "dir", "zero"}) {
+    for (auto access : {File::Access::Read, File::Access::Write}) {
+      File f;
+      EXPECT_EQ(f.Open(dev.DocDevice(name), access), plat::ERROR_ACCESS_DENIED) << name;
+      EXPECT_FALSE(f.IsOpen()) << name;
+    }
+  }
+  struct stat st;
+  ASSERT_EQ(stat(dev.DocHost("pipe").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));  // opening for writing did not replace it
+}
+
 TEST(Files, ReadOnlyAttributeComesFromWhatTheUserMayWrite) {
   TempDevice dev;
   TempDevice::WriteHostFile(dev.DocHost("ro.txt"), "x");
