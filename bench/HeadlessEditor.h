@@ -11,8 +11,8 @@
 #include "edit/CrystalEditView.h"
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/gfx/Dpi.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/MessageBoxWnd.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/MessageBoxWnd.h"
 #include "platform/ui/WindowManager.h"
 #include "resources/AppResources.h"
 #include "syntax/SyntaxLanguage.h"
@@ -42,6 +42,7 @@ class CHeadlessEditor {
     UseAppResources();
     SetSyntaxLanguage(LanguageC);
     screen = std::make_unique<CHeadlessScreen>(width, height);
+    InstallMessageBoxUi();
     auto& wm = CWindowManager::Get();
     frame = std::make_unique<CBenchFrame>();
     ok = frame->Create(nullptr, wm.GetWorkArea(), WS_VISIBLE | WS_CAPTION, 0, u"Tovin");

@@ -23,7 +23,7 @@
 #include "GenText.h"
 #include "HeadlessEditor.h"
 #include "StepStats.h"
-#include "platform/ui/ControlMessages.h"
+#include "platform/controls/ControlMessages.h"
 #include "platform/ui/Messages.h"
 #include "resources/ResourceIds.h"
 

@@ -8,7 +8,7 @@
 #include "BenchDevice.h"
 #include "HeadlessEditor.h"
 #include "platform/base/Strings.h"
-#include "platform/ui/ControlMessages.h"
+#include "platform/controls/ControlMessages.h"
 #include "resources/ResourceIds.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // The About dialog.
 #include "app/AboutDialog.h"
 
+#include "platform/controls/CommonControls.h"
 #include "platform/shell/Process.h"
 #include "resources/ResourceIds.h"
 
@@ -8,7 +9,7 @@ namespace {
 constexpr char16_t kWebsite[] = u"https://tovin.example.org/";
 }
 
-CAboutDialog::CAboutDialog(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
+CAboutDialog::CAboutDialog(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) { InitCommonControls(); }
 
 bool CAboutDialog::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
   if (code == CN_COMMAND && (id == IDC_ABOUT_HELP || id == IDC_ABOUT_WEBSITE)) {

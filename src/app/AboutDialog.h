@@ -1,6 +1,6 @@
 // The About dialog: the program's icon and version, the help file and the website.
 #pragma once
-#include "platform/ui/Dialog.h"
+#include "platform/dialogs/Dialog.h"
 
 class CAboutDialog : public CDialog {
  public:

@@ -16,7 +16,7 @@
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 
-CSampleApp::CSampleApp() : CWinApp(u"Tovin") {}
+CSampleApp::CSampleApp() : CWinApp(kAppName) {}
 
 CSampleApp::~CSampleApp() = default;
 
@@ -24,12 +24,12 @@ bool CSampleApp::InitInstance() {
   // One copy runs: a later one brings the first forward and ends.
   if (singleInstance) instanceMutex = CNamedMutex::Create(kInstanceMutex);
   if (singleInstance && plat::GetLastError() == plat::ERROR_ALREADY_EXISTS) {
-    ActivateRunningWindow(kInstanceMutex, u"Tovin");
+    ActivateRunningWindow(kInstanceMutex, kAppName);
     return false;
   }
   BeginWaitCursor();
   AygshellOrdinal9();
-  SetRegistryKey(u"Farrowby Tovin");
+  SetRegistryKey(kRegistryKey);
   RegisterFileAssociations();
   LoadStdProfileSettings(3);
   AddDocTemplate(std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME, RuntimeClass<CSampleDoc>(),
@@ -44,7 +44,7 @@ bool CSampleApp::InitInstance() {
   } else if (!OpenAsProject(m_lpCmdLine) && !OpenDocumentFile(m_lpCmdLine)) {
     return false;
   }
-  if (m_pMainWnd) m_pMainWnd->SetWindowText(u"Tovin");
+  if (m_pMainWnd) m_pMainWnd->SetWindowText(kAppName);
   return true;
 }
 

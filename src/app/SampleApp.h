@@ -11,6 +11,11 @@ class ProjectManager;
 
 class CSampleApp : public CWinApp {
  public:
+  // The program's name: the settings key, the message boxes' caption, the main window's
+  // title (which is how a second copy finds the first).
+  static constexpr char16_t kAppName[] = u"Tovin";
+  // The company key the settings live under.
+  static constexpr char16_t kRegistryKey[] = u"Farrowby Tovin";
   // The name of the single-instance mutex: one fixed GUID in registry form.
   static constexpr char16_t kInstanceMutex[] = u"{6B1E3C52-5A7D-4E0B-9C3A-2F8D1E4B7A90}";
   static constexpr char16_t kProjectFilter[] = u"*.csproj;*.vbproj;*.vcproj;*.dsp;*.csp;*.ebp;*.vcp;*.vbp";

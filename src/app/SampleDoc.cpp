@@ -1,7 +1,6 @@
 // CSampleDoc and CDocTextBuffer.
 #include "app/SampleDoc.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/FilePrompt.h"
@@ -11,6 +10,7 @@
 #include "platform/base/Strings.h"
 #include "platform/framework/WinApp.h"
 #include "platform/fs/Files.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
@@ -62,7 +62,7 @@ bool CSampleDoc::OnSaveDocument(std::u16string_view pathIn) {
   const std::u16string path(pathIn);
   const DWORD attributes = plat::fs::GetFileAttributes(path);
   if (attributes != plat::fs::INVALID_FILE_ATTRIBUTES && (attributes & plat::fs::FILE_ATTRIBUTE_READONLY)) {
-    plat::MessageBox(u"The file was not saved.\r\n\r\nThe existing file is read-only.", u"Tovin", plat::MB_OK);
+    plat::MessageBox(AfxLoadString(IDS_SAVE_READ_ONLY_FILE), plat::MB_OK);
     return false;
   }
   SetSyntaxLanguage(LanguageForPath(path));
@@ -80,12 +80,11 @@ bool CSampleDoc::OnSaveDocument(std::u16string_view pathIn) {
     return true;
   }
   if (error == plat::ERROR_ACCESS_DENIED) {
-    plat::MessageBox(u"Error: Access denied.\r\n\r\nThe file was not saved.\r\nPerhaps the read-only flag is set?", u"Tovin",
-                     plat::MB_OK);
+    plat::MessageBox(AfxLoadString(IDS_SAVE_ACCESS_DENIED), plat::MB_OK);
   } else {
-    char text[64];
-    std::snprintf(text, sizeof text, "Error %ld\r\nThe file was not saved.", static_cast<long>(error));
-    plat::MessageBox(plat::Widen(text), u"Tovin", plat::MB_OK);
+    std::u16string text = AfxLoadString(IDS_SAVE_FAILED);
+    plat::ReplaceAllIn(text, u"%1", plat::FromInt(static_cast<long long>(error)));
+    plat::MessageBox(text, plat::MB_OK);
   }
   // A failed save is reported as one, so that the question before New, Open and Exit
   // keeps the text instead of throwing it away.
@@ -118,7 +117,7 @@ void CSampleDoc::OnToggleReadOnly() {
     return;
   }
   textBuffer->SetReadOnly(true);
-  plat::MessageBox(u"Document now read-only!", u"Tovin", plat::MB_OK);
+  plat::MessageBox(AfxLoadString(IDS_NOW_READ_ONLY), plat::MB_OK);
 }
 
 bool CSampleDoc::OnCmdMsg(UINT id, int code, CCmdUI* ui) {

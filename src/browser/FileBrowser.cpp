@@ -6,9 +6,9 @@
 #include <array>
 
 #include "paths/PathHelpers.h"
-#include "platform/ui/ComboBox.h"
-#include "platform/ui/CommonControls.h"
-#include "platform/ui/ListCtrl.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/CommonControls.h"
+#include "platform/controls/ListCtrl.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "platform/ui/WindowManager.h"
@@ -36,7 +36,7 @@ constexpr std::array<ColumnLayout, 4> kColumns = {{
 
 CFileBrowser::CFileBrowser(UINT templateId, CWnd* parent)
     : CDialog(templateId, parent), createdLayout(templateId), layout(templateId) {
-  InitCommonControls();  // the template holds a drop-down list and a list view
+  InitCommonControls();  // the template's controls, a drop-down list and a list view among them
 }
 
 UINT CFileBrowser::TemplateForScreen() {

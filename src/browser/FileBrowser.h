@@ -9,8 +9,8 @@
 
 #include "browser/FileEntries.h"
 #include "platform/gfx/ImageList.h"
-#include "platform/ui/BitmapButton.h"
-#include "platform/ui/Dialog.h"
+#include "platform/controls/BitmapButton.h"
+#include "platform/dialogs/Dialog.h"
 
 class CListCtrl;
 class CComboBox;

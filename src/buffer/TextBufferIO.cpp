@@ -151,8 +151,9 @@ bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
   if (tooLong) {
     FreeAll();
     InitNew(CrlfModeDos);
-    plat::MessageBox(u"Tovin is unable to open files that contain more than 2048 characters on a single line.",
-                     u"Tovin", plat::MB_OK);
+    plat::MessageBox(
+        plat::GetAppName() + u" is unable to open files that contain more than 2048 characters on a single line.",
+        plat::MB_OK);
     return false;
   }
   // A read that failed part-way keeps what was read, but the text must not be saved over

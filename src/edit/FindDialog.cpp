@@ -2,11 +2,15 @@
 #include "edit/FindDialog.h"
 
 #include "platform/base/MessageBox.h"
-#include "platform/ui/DataExchange.h"
+#include "platform/controls/CommonControls.h"
+#include "platform/dialogs/DataExchange.h"
+#include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
 #include "view/CrystalTextView.h"
 
-CFindDialog::CFindDialog(CCrystalTextView* buddyView) : CDialog(IDD_EDIT_FIND, buddyView), buddy(buddyView) {}
+CFindDialog::CFindDialog(CCrystalTextView* buddyView) : CDialog(IDD_EDIT_FIND, buddyView), buddy(buddyView) {
+  InitCommonControls();
+}
 
 bool CFindDialog::OnInitDialog() {
   const bool focusFirst = CDialog::OnInitDialog();
@@ -45,8 +49,7 @@ void CFindDialog::OnOK() {
   if (direction == 0) flags |= SearchUp;
   CPoint found;
   if (!buddy || !buddy->SearchText(searchText, currentPos, flags, true, found)) {
-    const CResourceModule* res = AfxGetResourceHandle();
-    plat::MessageBox(res ? res->LoadString(IDS_EDIT_TEXT_NOT_FOUND) : u"Text not found.", u"Tovin", plat::MB_OK);
+    plat::MessageBox(AfxLoadString(IDS_EDIT_TEXT_NOT_FOUND), plat::MB_OK);
     currentPos = CPoint(0, 0);
     return;
   }

@@ -3,18 +3,21 @@
 
 #include "edit/CrystalEditView.h"
 #include "platform/base/MessageBox.h"
-#include "platform/ui/DataExchange.h"
+#include "platform/controls/CommonControls.h"
+#include "platform/dialogs/DataExchange.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "resources/ResourceIds.h"
 
 namespace {
 void TextNotFound() {
-  const CResourceModule* res = AfxGetResourceHandle();
-  plat::MessageBox(res ? res->LoadString(IDS_EDIT_TEXT_NOT_FOUND) : u"Text not found.", u"Tovin", plat::MB_OK);
+  plat::MessageBox(AfxLoadString(IDS_EDIT_TEXT_NOT_FOUND), plat::MB_OK);
 }
 }  // namespace
 
-CReplaceDialog::CReplaceDialog(CCrystalEditView* buddyView) : CDialog(IDD_EDIT_REPLACE, buddyView), buddy(buddyView) {}
+CReplaceDialog::CReplaceDialog(CCrystalEditView* buddyView) : CDialog(IDD_EDIT_REPLACE, buddyView), buddy(buddyView) {
+  InitCommonControls();
+}
 
 bool CReplaceDialog::OnInitDialog() {
   const bool focusFirst = CDialog::OnInitDialog();
@@ -98,7 +101,7 @@ void CReplaceDialog::OnReplaceAll() {
     found = HighlightNext(true);
   }
   buddy->SetRedraw(true);
-  plat::MessageBox(u"All occurrences have been replaced.", u"Tovin", plat::MB_OK);
+  plat::MessageBox(AfxLoadString(IDS_EDIT_ALL_REPLACED), plat::MB_OK);
 }
 
 void CReplaceDialog::OnOK() {

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "platform/ui/Dialog.h"
+#include "platform/dialogs/Dialog.h"
 
 class CCrystalEditView;
 

@@ -11,11 +11,12 @@
 #include "platform/base/Strings.h"
 #include "platform/gfx/Font.h"
 #include "platform/gfx/FontFamilies.h"
-#include "platform/ui/ComboBox.h"
-#include "platform/ui/DataExchange.h"
-#include "platform/ui/ListBox.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/CommonControls.h"
+#include "platform/dialogs/DataExchange.h"
+#include "platform/controls/ListBox.h"
 #include "platform/ui/Resources.h"
-#include "platform/ui/SpinButtonCtrl.h"
+#include "platform/controls/SpinButtonCtrl.h"
 #include "platform/ui/WaitCursor.h"
 #include "platform/ui/WindowDC.h"
 #include "resources/ResourceIds.h"
@@ -48,7 +49,7 @@ void PlaceCaret(CCrystalTextView& view, CPoint pos) {
 
 COutlineDialog::COutlineDialog(const CCrystalTextBuffer& textBuffer, int syntaxLanguage, CWnd* parent)
     : CDialog(IDD_OUTLINE, parent), buffer(textBuffer), language(syntaxLanguage) {
-  RegisterListBoxControl();
+  InitCommonControls();
 }
 
 CListBox* COutlineDialog::List() const { return dynamic_cast<CListBox*>(GetDlgItem(IDC_OUTLINE_LIST)); }
@@ -77,9 +78,7 @@ bool COutlineDialog::OnInitDialog() {
     }
   }
   if (empty) {
-    const CResourceModule* res = AfxGetResourceHandle();
-    plat::MessageBox(res ? res->LoadString(IDS_OUTLINE_NO_FUNCTIONS) : u"No functions were identified in this file.",
-                     u"Tovin", plat::MB_OK);
+    plat::MessageBox(AfxLoadString(IDS_OUTLINE_NO_FUNCTIONS), plat::MB_OK);
     EndDialog(IDCANCEL);
     return false;
   }
@@ -113,13 +112,12 @@ void COutlineDialog::FitList() {
 
 // --- go to line -------------------------------------------------------------------------
 
-CGotoLineDialog::CGotoLineDialog(CWnd* parent) : CDialog(IDD_GOTO_LINE, parent) { RegisterSpinButtonControl(); }
+CGotoLineDialog::CGotoLineDialog(CWnd* parent) : CDialog(IDD_GOTO_LINE, parent) { InitCommonControls(); }
 
 bool CGotoLineDialog::OnInitDialog() {
   const bool focusFirst = CDialog::OnInitDialog();
   if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(IDC_NUMBER_SPIN))) spin->SetRange(0, kHighestLineNumber);
-  const CResourceModule* res = AfxGetResourceHandle();
-  std::u16string text = res ? res->LoadString(IDS_GOTO_CURRENT_LINE) : u"Current Line:  %d";
+  std::u16string text = AfxLoadString(IDS_GOTO_CURRENT_LINE);
   plat::ReplaceAllIn(text, u"%d", plat::FromInt(currentLine));
   SetDlgItemText(IDC_CURRENT_LINE, text);
   return focusFirst;
@@ -135,7 +133,6 @@ bool CGotoLineDialog::PreTranslateMessage(MSG* msg) {
 
 COptionsDialog::COptionsDialog(int size, std::u16string name, CWnd* parent)
     : CDialog(IDD_TOOLS_OPTIONS, parent), fontSize(size), fontName(std::move(name)) {
-  RegisterSpinButtonControl();
   InitCommonControls();
 }
 

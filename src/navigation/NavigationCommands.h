@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/ui/Dialog.h"
+#include "platform/dialogs/Dialog.h"
 
 class CCrystalTextBuffer;
 class CCrystalTextView;

@@ -4,10 +4,13 @@
 #include "navigation/NavigationCommands.h"
 #include "navigation/ViewHosts.h"
 #include "platform/base/MessageBox.h"
+#include "platform/base/Strings.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "resources/CommandIds.h"
+#include "resources/ResourceIds.h"
 #include "syntax/SyntaxLanguage.h"
 
 CSampleView::CSampleView() = default;
@@ -52,7 +55,9 @@ void CSampleView::OnFindNext() {
   if (!frame || !frame->GetSearchText(text)) return;
   CPoint found;
   if (!SearchText(text, GetCaretPos(), 0, true, found)) {
-    plat::MessageBox(u"Cannot find the string '" + text + u"'", u"", plat::MB_OK);
+    std::u16string message = AfxLoadString(IDS_FIND_NEXT_NOT_FOUND);
+    plat::ReplaceAllIn(message, u"%1", text);
+    plat::MessageBox(message, u"", plat::MB_OK);
     return;
   }
   CWnd* hadFocus = CWnd::GetFocus();

@@ -1,6 +1,6 @@
 // The About box and the program's icon.
 #include "platform/gfx/Bitmap.h"
-#include "platform/ui/ControlMessages.h"
+#include "platform/controls/ControlMessages.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/gfx/Bitmap.h"
-#include "platform/ui/CommonControls.h"
+#include "platform/controls/CommonControls.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
@@ -32,7 +32,7 @@ DialogTemplate Portrait() {
       {K::ComboBox, IDC_BROWSER_TYPE, u"", 27, 3, 110, 80, kTypeStyle},
       {K::Static, IDC_BROWSER_NAME_LABEL, u"Name:", 2, 22, 24, 10, SS_LEFT},
       {K::Edit, IDC_BROWSER_NAME, u"", 27, 20, 131, 13, kNameStyle},
-      {K::ListView, IDC_BROWSER_LIST, u"", 0, 37, 160, 108, kListStyle},
+      {WC_LISTVIEW, IDC_BROWSER_LIST, u"", 0, 37, 160, 108, kListStyle},
       {K::PushButton, IDC_BROWSER_UP, u"IDB_DIR_UP", 141, 3, 17, 13, kUpStyle},
   };
   return t;
@@ -48,7 +48,7 @@ DialogTemplate Landscape() {
       {K::ComboBox, IDC_BROWSER_TYPE, u"", 25, 3, 84, 70, kTypeStyle},
       {K::Static, IDC_BROWSER_NAME_LABEL, u"Name:", 132, 5, 24, 10, SS_LEFT},
       {K::Edit, IDC_BROWSER_NAME, u"", 157, 3, 55, 13, kNameStyle},
-      {K::ListView, IDC_BROWSER_LIST, u"", 0, 20, 214, 74, kListStyle},
+      {WC_LISTVIEW, IDC_BROWSER_LIST, u"", 0, 20, 214, 74, kListStyle},
       {K::PushButton, IDC_BROWSER_UP, u"IDB_DIR_UP", 112, 3, 17, 13, kUpStyle},
   };
   return t;

@@ -1,5 +1,5 @@
-// The find and replace dialogs and their message.
-#include "platform/ui/ControlMessages.h"
+// The find and replace dialogs and their messages.
+#include "platform/controls/ControlMessages.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
@@ -53,4 +53,5 @@ void AddEditResources(CResourceModule& m) {
   m.dialogs[IDD_EDIT_FIND] = FindDialog();
   m.dialogs[IDD_EDIT_REPLACE] = ReplaceDialog();
   m.strings[IDS_EDIT_TEXT_NOT_FOUND] = u"Text not found.";
+  m.strings[IDS_EDIT_ALL_REPLACED] = u"All occurrences have been replaced.";
 }

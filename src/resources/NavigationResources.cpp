@@ -1,11 +1,12 @@
-// The outline, go-to-line and options dialogs, and the messages of the outline and
-// go-to-line commands.
-#include "platform/ui/CommonControls.h"
-#include "platform/ui/ControlMessages.h"
+// The outline, go-to-line and options dialogs, and the messages of the outline, go-to-line
+// and Find Next commands.
+#include "platform/controls/CommonControls.h"
+#include "platform/controls/ControlMessages.h"
 #include "platform/ui/DialogTemplate.h"
-#include "platform/ui/ListBox.h"
+#include "platform/controls/ListBox.h"
 #include "platform/ui/Resources.h"
-#include "platform/ui/SpinButtonCtrl.h"
+#include "platform/controls/SpinButtonCtrl.h"
+#include "platform/shell/AygShell.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr DWORD TAB = WS_TABSTOP, GROUP = WS_GROUP;
 // from the keyboard. Without separators, so that the field always reads as a number.
 constexpr DWORD kNumberSpin = UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
 // The soft input panel preference has no window to see; it sits off the dialog.
-DialogItemTemplate SipPref() { return {K::SipPref, IDC_STATIC, u"", -10, -10, 5, 5, 0}; }
+DialogItemTemplate SipPref() { return {WC_SIPPREF, IDC_STATIC, u"", -10, -10, 5, 5, 0}; }
 
 DialogTemplate OutlineDialog() {
   DialogTemplate t;
@@ -40,7 +41,7 @@ DialogTemplate GotoLineDialog() {
   t.items = {
       {K::Static, IDC_STATIC, u"Line Number:", 4, 6, 132, 10, 0},
       {K::Edit, IDC_NUMBER_EDIT, u"", 4, 17, 60, 13, TAB | GROUP | ES_AUTOHSCROLL | ES_NUMBER},
-      {K::UpDown, IDC_NUMBER_SPIN, u"", 64, 17, 11, 13, kNumberSpin},
+      {UPDOWN_CLASS, IDC_NUMBER_SPIN, u"", 64, 17, 11, 13, kNumberSpin},
       SipPref(),
       {K::Static, IDC_CURRENT_LINE, u"", 4, 38, 132, 10, 0},
   };
@@ -55,7 +56,7 @@ DialogTemplate OptionsDialog() {
   t.items = {
       {K::Static, IDC_STATIC, u"Font size:", 4, 6, 132, 10, 0},
       {K::Edit, IDC_NUMBER_EDIT, u"", 4, 17, 40, 13, TAB | GROUP | ES_AUTOHSCROLL | ES_NUMBER},
-      {K::UpDown, IDC_NUMBER_SPIN, u"", 44, 17, 11, 13, kNumberSpin},
+      {UPDOWN_CLASS, IDC_NUMBER_SPIN, u"", 44, 17, 11, 13, kNumberSpin},
       {K::Static, IDC_STATIC, u"Font Name:", 4, 36, 132, 10, 0},
       // The height is the opened list's; the field itself is one row.
       {K::ComboBox, IDC_FONT_NAME, u"", 4, 47, 132, 60, TAB | GROUP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT},
@@ -76,4 +77,5 @@ void AddNavigationResources(CResourceModule& m) {
   m.dialogs[IDD_TOOLS_OPTIONS] = OptionsDialog();
   m.strings[IDS_OUTLINE_NO_FUNCTIONS] = u"No functions were identified in this file.";
   m.strings[IDS_GOTO_CURRENT_LINE] = u"Current Line:  %d";
+  m.strings[IDS_FIND_NEXT_NOT_FOUND] = u"Cannot find the string '%1'";
 }

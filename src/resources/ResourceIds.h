@@ -22,6 +22,7 @@ enum : UINT {
   IDC_EDIT_FIND_NEXT = 8610,
   IDC_EDIT_DIRECTION_UP = 8611,
   IDC_EDIT_DIRECTION_DOWN = 8612,
+  IDS_EDIT_ALL_REPLACED = 8613,
 };
 
 // The main frame's resources.
@@ -46,6 +47,15 @@ enum : UINT {
   IDC_FONT_NAME = 1015,
   IDS_OUTLINE_NO_FUNCTIONS = 32900,
   IDS_GOTO_CURRENT_LINE = 32901,  // %d: the caret's line index
+  IDS_FIND_NEXT_NOT_FOUND = 32902,  // Find Next; %1: the text looked for
+};
+
+// The document's messages: saving refused or failed, and the read-only switch.
+enum : UINT {
+  IDS_SAVE_READ_ONLY_FILE = 32910,
+  IDS_SAVE_ACCESS_DENIED = 32911,
+  IDS_SAVE_FAILED = 32912,  // %1: the error number
+  IDS_NOW_READ_ONLY = 32913,
 };
 
 // The file browser: its two layouts, its controls, the list's icons, and the titles the

@@ -15,7 +15,7 @@
 #include "platform/fs/Files.h"
 #include "platform/registry/Registry.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/ui/MessageBoxWnd.h"
+#include "platform/dialogs/MessageBoxWnd.h"
 #include "platform/ui/WindowManager.h"
 #include "resources/AppResources.h"
 #include "resources/CommandIds.h"

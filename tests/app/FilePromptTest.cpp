@@ -13,8 +13,8 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/registry/Registry.h"
-#include "platform/ui/ComboBox.h"
-#include "platform/ui/ListCtrl.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/ListCtrl.h"
 #include "resources/AppResources.h"
 #include "resources/ResourceIds.h"
 

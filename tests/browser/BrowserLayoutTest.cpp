@@ -4,7 +4,7 @@
 #include "BrowserFixture.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/ui/BitmapButton.h"
+#include "platform/controls/BitmapButton.h"
 
 class BrowserLayoutTest : public BrowserTest {
  protected:

@@ -2,8 +2,8 @@
 // box, both layouts and what the screen shows.
 #include "BrowserFixture.h"
 #include "platform/gfx/Bitmap.h"
-#include "platform/ui/BitmapButton.h"
-#include "platform/ui/Edit.h"
+#include "platform/controls/BitmapButton.h"
+#include "platform/controls/Edit.h"
 
 TEST_F(BrowserTest, CppFilterListsTheSubFolderFirstThenTheSourcesOnly) {
   MakeFolder("proj");

@@ -34,6 +34,7 @@ inline std::string AllText(const CCrystalTextBuffer& b) {
 class MessageRecorder {
  public:
   MessageRecorder() {
+    plat::SetAppName(u"Tovin");  // messages may name the program, as the application names it
     old = plat::SetMessageBoxHandler([this](std::u16string_view text, std::u16string_view, unsigned) {
       messages.push_back(plat::Narrow(text));
       return plat::IDOK;

@@ -4,7 +4,7 @@
 #include "edit/FindDialog.h"
 #include "edit/ReplaceDialog.h"
 #include "platform/registry/Registry.h"
-#include "platform/ui/MessageBoxWnd.h"
+#include "platform/dialogs/MessageBoxWnd.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 #include "view/ViewFixture.h"
@@ -13,6 +13,7 @@ class FindReplaceTest : public ViewHarness<CCrystalEditView> {
  protected:
   void SetUp() override {
     ViewHarness::SetUp();
+    InstallMessageBoxUi();  // message boxes come up as windows, as under the application
     CRegistry::Get().Reload();
   }
   std::string Text() {

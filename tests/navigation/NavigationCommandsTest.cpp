@@ -5,9 +5,9 @@
 
 #include "edit/CrystalEditView.h"
 #include "navigation/NavigationCommands.h"
-#include "platform/ui/ComboBox.h"
-#include "platform/ui/ListBox.h"
-#include "platform/ui/MessageBoxWnd.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/ListBox.h"
+#include "platform/dialogs/MessageBoxWnd.h"
 #include "platform/ui/WindowDC.h"
 #include "resources/ResourceIds.h"
 #include "syntax/SyntaxLanguage.h"
@@ -15,6 +15,10 @@
 
 class NavigationTest : public ViewHarness<CCrystalEditView> {
  protected:
+  void SetUp() override {
+    ViewHarness::SetUp();
+    InstallMessageBoxUi();  // message boxes come up as windows, as under the application
+  }
   // Message boxes are recorded (with whether a wait cursor showed over them) and answered
   // OK; dialogs of the given class go to onDialog.
   template <class Dialog>

@@ -11,7 +11,16 @@ MessageBoxHandler& Handler() {
   static MessageBoxHandler handler;
   return handler;
 }
+std::u16string& AppName() {
+  static std::u16string name;
+  return name;
+}
 }  // namespace
+
+void SetAppName(std::u16string_view name) { AppName() = name; }
+const std::u16string& GetAppName() { return AppName(); }
+
+int MessageBox(std::u16string_view text, unsigned type) { return MessageBox(text, AppName(), type); }
 
 int MessageBox(std::u16string_view text, std::u16string_view caption, unsigned type) {
   if (Handler()) return Handler()(text, caption, type);

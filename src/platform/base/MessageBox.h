@@ -22,8 +22,15 @@ enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 using MessageBoxHandler =
     std::function<int(std::u16string_view text, std::u16string_view caption, unsigned type)>;
 
-// Shows a message box and returns the button pressed (IDOK when nobody can answer).
-int MessageBox(std::u16string_view text, std::u16string_view caption = u"Tovin", unsigned type = MB_OK);
+// The program's name, which captions the message boxes that name no caption of their own
+// and which messages may speak of. The application gives it at start-up; empty until then.
+void SetAppName(std::u16string_view name);
+const std::u16string& GetAppName();
+
+// Shows a message box and returns the button pressed (the safe answer when nobody can
+// answer). Without a caption the box is captioned with the program's name.
+int MessageBox(std::u16string_view text, unsigned type = MB_OK);
+int MessageBox(std::u16string_view text, std::u16string_view caption, unsigned type = MB_OK);
 // Installs a handler and returns the previous one; an empty handler restores stderr.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 

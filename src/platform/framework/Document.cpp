@@ -89,7 +89,7 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
     if (plat::fs::GetFileAttributes(folder) == plat::fs::INVALID_FILE_ATTRIBUTES) error = plat::ERROR_PATH_NOT_FOUND;
   }
   if (error != plat::ERROR_SUCCESS) {
-    plat::MessageBox(FileOpenErrorMessage(error, full), u"Tovin", plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(FileOpenErrorMessage(error, full), plat::MB_OK | plat::MB_ICONWARNING);
     return false;
   }
   DeleteContents();
@@ -97,7 +97,7 @@ bool CDocument::OnOpenDocument(std::u16string_view path) {
   CDocumentFile in;
   in.reading = &file;
   if (!Serialize(in)) {
-    plat::MessageBox(kFailedToOpen, u"Tovin", plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(kFailedToOpen, plat::MB_OK | plat::MB_ICONWARNING);
     DeleteContents();
     return false;
   }
@@ -113,7 +113,7 @@ bool CDocument::OnSaveDocument(std::u16string_view path) {
   if (file.Begin(FullPath(path), u"~sav") != plat::ERROR_SUCCESS || !Serialize(out) ||
       file.Commit() != plat::ERROR_SUCCESS) {
     file.Abort();
-    plat::MessageBox(kFailedToSave, u"Tovin", plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(kFailedToSave, plat::MB_OK | plat::MB_ICONWARNING);
     return false;
   }
   SetModifiedFlag(false);
@@ -128,7 +128,7 @@ bool CDocument::SaveModified() {
   if (!IsModified()) return true;
   const std::u16string name =
       m_strPathName.empty() ? (m_strTitle.empty() ? u"Untitled" : m_strTitle) : FileNameOf(m_strPathName);
-  switch (plat::MessageBox(WithPath(kAskToSave, name), u"Tovin", plat::MB_YESNOCANCEL | plat::MB_ICONQUESTION)) {
+  switch (plat::MessageBox(WithPath(kAskToSave, name), plat::MB_YESNOCANCEL | plat::MB_ICONQUESTION)) {
     case plat::IDCANCEL:
       return false;
     case plat::IDYES:

@@ -1,7 +1,9 @@
 // CWinApp: the loop and its idle update, profile operations, templates and the file commands.
 #include "platform/framework/WinApp.h"
 
+#include "platform/base/MessageBox.h"
 #include "platform/base/Strings.h"
+#include "platform/dialogs/MessageBoxWnd.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/RecentFileList.h"
@@ -24,6 +26,11 @@ CWnd* AfxGetMainWnd() {
 CWinApp::CWinApp(std::u16string_view appName) : m_pszAppName(appName) {
   theApp = this;
   SHInitExtraControls();
+  // Message boxes show as windows, captioned with the program's name, which also names the
+  // host's window.
+  InstallMessageBoxUi();
+  plat::SetAppName(m_pszAppName);
+  CWindowManager::Get().SetTitle(m_pszAppName);
 }
 
 CWinApp::~CWinApp() {

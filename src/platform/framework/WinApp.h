@@ -21,7 +21,9 @@ struct CCommandLineInfo {
 
 class CWinApp : public CCmdTarget {
  public:
-  explicit CWinApp(std::u16string_view appName = u"Tovin");
+  // appName is the program's name: the settings key under the company's, the caption of
+  // message boxes and the main window's title until a document names it.
+  explicit CWinApp(std::u16string_view appName);
   ~CWinApp() override;
   CWinApp(const CWinApp&) = delete;
   CWinApp& operator=(const CWinApp&) = delete;

@@ -223,7 +223,7 @@ std::vector<std::u16string> CRegistry::EnumValues(HKEY root, std::u16string_view
 std::u16string CRegistry::GetProfileKey(std::u16string_view section) const {
   std::u16string key = u"Software";
   if (!registryKey.empty()) key += u"\\" + registryKey;
-  key += u"\\" + appName;
+  if (!appName.empty()) key += u"\\" + appName;
   if (!section.empty()) key += u"\\" + std::u16string(section);
   return key;
 }

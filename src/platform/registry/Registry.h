@@ -91,7 +91,7 @@ class CRegistry {
   bool loaded = false;
   bool dirty = false;
   std::u16string registryKey;
-  std::u16string appName = u"Tovin";
+  std::u16string appName;  // the application gives it (CWinApp)
 };
 
 // The file's text: reading it as far as it makes sense, and writing it.

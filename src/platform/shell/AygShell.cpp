@@ -1,9 +1,6 @@
 // The soft input panel preference control, and the shell library's start-up entries.
 #include "platform/shell/AygShell.h"
 
-#include <memory>
-
-#include "platform/ui/Dialog.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WindowManager.h"
 
@@ -24,15 +21,14 @@ void CSipPrefControl::OnPaint() {
   CPaintDC dc(this);  // nothing to see: the panel itself is the host's
 }
 
-bool SHInitExtraControls() {
-  SetDialogControlFactory(DialogItemKind::SipPref, [](CDialog& dialog, const DialogItemTemplate& item, const CRect&) {
-    auto control = std::make_unique<CSipPrefControl>();
-    // No size and no tab stop: the control is never seen and never takes the focus.
-    if (!control->Create(&dialog, CRect(0, 0, 0, 0), WS_CHILD, item.id)) return std::unique_ptr<CWnd>();
-    return std::unique_ptr<CWnd>(std::move(control));
-  });
-  return true;
+std::unique_ptr<CWnd> CSipPrefControl::Make(const CREATESTRUCT& cs) {
+  auto control = std::make_unique<CSipPrefControl>();
+  // No size and no tab stop: the control is never seen and never takes the focus.
+  if (!control->Create(cs.parent, CRect(0, 0, 0, 0), WS_CHILD, cs.id)) return nullptr;
+  return control;
 }
+
+bool SHInitExtraControls() { return RegisterClass(WC_SIPPREF, &CSipPrefControl::Make); }
 
 int AygshellOrdinal9() {
   return 0;

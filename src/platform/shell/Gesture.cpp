@@ -4,14 +4,12 @@
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/Wnd.h"
 
-extern int g_pressButton;
-
 DWORD SHRecognizeGesture(SHRGINFO* info) {
   auto& wm = CWindowManager::Get();
   if (!info || !info->hwndClient || !wm.IsStarted() || !wm.IsPenDown()) return 0;
   CPoint screenPoint = info->ptDown;
   info->hwndClient->ClientToScreen(screenPoint);
-  const bool held = g_pressButton == 1 || wm.WatchPenHold(screenPoint, 500);
+  const bool held = wm.GetPressButton() == 1 || wm.WatchPenHold(screenPoint, 500);
   if (!held) return 0;
   if (!(info->dwFlags & SHRG_RETURNCMD)) {
     NMRGINFO nm;

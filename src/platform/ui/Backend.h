@@ -47,6 +47,8 @@ class IBackend {
   virtual void SetWaitCursor(bool on) = 0;
   // Brings the program's host window to the front (another copy asked for it).
   virtual void Raise() {}
+  // Names the host window (the program's name); a screen without one ignores it.
+  virtual void SetTitle(const std::u16string& title) { (void)title; }
   // Called when a modal loop starts, so that a test can answer the window.
   virtual void OnModalLoop(class CWnd* window) { (void)window; }
   // False where no input can arrive unless a test gives it: a modal loop with nothing to

@@ -1,15 +1,27 @@
-// Dialog templates as data: the caption, the size and font, and each control by kind, id,
-// text, rectangle and style, all in dialog units; and the conversion of dialog units to pixels.
+// Dialog templates as resource data: the caption, the size and font, and each control by its
+// window class (or the short form of a standard one), id, text, rectangle and style, all in
+// dialog units. Dialogs build their controls from these through the window classes.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/base/MessageBox.h"
 #include "platform/base/Types.h"
 
-class CDC;
+// The answers a dialog ends with, which are also the ids of its OK and Cancel buttons; the
+// same numbers as the message box's.
+using plat::IDCANCEL;
+using plat::IDNO;
+using plat::IDOK;
+using plat::IDYES;
 
-// The kinds of control a template may hold. List boxes, drop-down lists and list views are
-// laid out now and get their windows when those controls exist.
+// The identifier of controls nobody addresses (labels, group boxes).
+enum : UINT { IDC_STATIC = 0xFFFF };
+
+// The short forms of the standard controls, as a resource script writes them; the dialog
+// turns each into its window class and the style that form implies. Any other control is
+// a Control item naming its window class.
 enum class DialogItemKind {
   Static,         // a label; SS_LEFT / SS_CENTER / SS_RIGHT
   Edit,           // a single-line edit; ES_AUTOHSCROLL, ES_NUMBER, ES_READONLY, alignment
@@ -20,17 +32,24 @@ enum class DialogItemKind {
   GroupBox,
   ListBox,
   ComboBox,
-  ListView,
-  SipPref,  // the soft input panel preference: no window to see, text input while it lives
-  UpDown,   // arrows stepping a number; UDS_AUTOBUDDY attaches it to the control before it
+  Control,        // the window class is named
 };
 
 // One control. The style is given whole: WS_TABSTOP and WS_GROUP as the dialog should treat
-// the control, WS_DISABLED, and the low-word bits of its kind (WS_CHILD and WS_VISIBLE are
+// the control, WS_DISABLED, and the low-word bits of its class (WS_CHILD and WS_VISIBLE are
 // implied). A group runs from a control with WS_GROUP to the next one with it.
 struct DialogItemTemplate {
+  DialogItemTemplate() = default;
+  DialogItemTemplate(DialogItemKind kind, UINT id, std::u16string_view text, int x, int y, int cx, int cy, DWORD style)
+      : kind(kind), id(id), text(text), x(x), y(y), cx(cx), cy(cy), style(style) {}
+  DialogItemTemplate(std::u16string_view windowClass, UINT id, std::u16string_view text, int x, int y, int cx, int cy,
+                     DWORD style)
+      : kind(DialogItemKind::Control), windowClass(windowClass), id(id), text(text), x(x), y(y), cx(cx), cy(cy),
+        style(style) {}
+
   DialogItemKind kind = DialogItemKind::Static;
-  UINT id = 0xFFFF;  // IDC_STATIC for controls nobody addresses
+  std::u16string windowClass;  // for DialogItemKind::Control
+  UINT id = IDC_STATIC;
   std::u16string text;
   int x = 0, y = 0, cx = 0, cy = 0;  // dialog units, from the top left of the dialog
   DWORD style = 0;
@@ -43,20 +62,3 @@ struct DialogTemplate {
   int fontPoints = 8;
   std::vector<DialogItemTemplate> items;
 };
-
-// The dialog font's base units: the average width of the letters A-Z and a-z (rounded the
-// way the handheld rounds it) and the height of a line of text, in pixels.
-struct DialogBaseUnits {
-  int x = 0;
-  int y = 0;
-};
-// Measures with the font selected into dc.
-DialogBaseUnits MeasureDialogBaseUnits(const CDC& dc);
-
-// Dialog units to pixels: x * base.x / 4 and y * base.y / 8, each of the four values on its
-// own as the dialog manager converts them. Values are bounded so an absurd template cannot
-// overflow the screen arithmetic.
-int DialogUnitsToPixelsX(int x, const DialogBaseUnits& base);
-int DialogUnitsToPixelsY(int y, const DialogBaseUnits& base);
-// The pixel rectangle of an item (its x, y, cx, cy).
-CRect MapDialogItemRect(const DialogItemTemplate& item, const DialogBaseUnits& base);

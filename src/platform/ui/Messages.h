@@ -149,6 +149,7 @@ constexpr UINT HIWORD(std::uintptr_t v) { return static_cast<UINT>((v >> 16) & 0
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
   return static_cast<LPARAM>((static_cast<std::uint32_t>(lo) & 0xFFFF) | ((static_cast<std::uint32_t>(hi) & 0xFFFF) << 16));
 }
+constexpr WPARAM MAKEWPARAM(UINT lo, UINT hi) { return static_cast<WPARAM>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)); }
 constexpr CPoint PointFromLParam(LPARAM l) {
   return CPoint(static_cast<std::int16_t>(l & 0xFFFF), static_cast<std::int16_t>((l >> 16) & 0xFFFF));
 }

@@ -1,5 +1,6 @@
 // Looking up resources by number, and accelerator translation.
 #include "platform/ui/Resources.h"
+#include "platform/ui/Wnd.h"
 
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/Messages.h"
@@ -10,6 +11,8 @@ const CResourceModule* resourceHandle = nullptr;
 
 const CResourceModule* AfxGetResourceHandle() { return resourceHandle; }
 void AfxSetResourceHandle(const CResourceModule* module) { resourceHandle = module; }
+
+std::u16string AfxLoadString(UINT id) { return resourceHandle ? resourceHandle->LoadString(id) : std::u16string(); }
 
 const std::vector<ACCEL>* CResourceModule::FindAccelerators(UINT id) const {
   auto it = accelerators.find(id);
@@ -60,7 +63,6 @@ bool CAcceleratorTable::Load(const CResourceModule* module, UINT id) {
   return table != nullptr;
 }
 
-short GetKeyState(int vk);
 
 UINT CAcceleratorTable::Translate(UINT message, UINT vk) const {
   if (!table || (message != WM_KEYDOWN && message != WM_SYSKEYDOWN)) return 0;

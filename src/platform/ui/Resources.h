@@ -83,6 +83,8 @@ class CResourceModule {
 // The module the program's resources come from (set once at start-up).
 const CResourceModule* AfxGetResourceHandle();
 void AfxSetResourceHandle(const CResourceModule* module);
+// A string of that module; empty when there is no module or no such string.
+std::u16string AfxLoadString(UINT id);
 
 // An accelerator table loaded from a module.
 class CAcceleratorTable {

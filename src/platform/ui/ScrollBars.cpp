@@ -1,4 +1,6 @@
 // The scroll bars of a window: their state, drawing, and the pen on them.
+#include "platform/ui/ScrollBars.h"
+
 #include <algorithm>
 
 #include "platform/gfx/DC.h"
@@ -146,10 +148,6 @@ int CWnd::GetScrollPos(int bar) const {
 }
 
 // Pen handling of scroll bars: called by the window manager before client messages.
-bool TrackScrollBarPress(CWnd* wnd, CPoint p);
-bool TrackScrollBarMove(CWnd* wnd, CPoint p);
-bool TrackScrollBarRelease(CWnd* wnd, CPoint p);
-
 class CScrollBarTracker {
  public:
   static bool Press(CWnd* wnd, CPoint p) {

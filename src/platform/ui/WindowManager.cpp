@@ -4,14 +4,12 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/base/MessageBox.h"
 #include "platform/gfx/Dpi.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/ui/ScrollBarState.h"
+#include "platform/ui/Caption.h"
+#include "platform/ui/ScrollBars.h"
 #include "platform/ui/Wnd.h"
-
-void InstallMessageBoxUi();
-CRect CaptionOkRect(const CRect& strip);
-void DrawScreenCaption(CBitmap& screen, const CRect& strip, const std::u16string& title, bool withOk);
 
 namespace {
 
@@ -50,7 +48,7 @@ void CWindowManager::Start(std::unique_ptr<IBackend> b, int width, int height) {
   screen.Create(width, height);
   dirty = CRect(0, 0, width, height);
   quit = false;
-  InstallMessageBoxUi();
+  if (!title.empty()) backend->SetTitle(title);
 }
 
 void CWindowManager::Shutdown() {
@@ -64,6 +62,11 @@ void CWindowManager::Shutdown() {
   modal.clear();
   focus = capture = caretOwner = penTarget = lastClickWnd = nullptr;
   backend.reset();
+}
+
+void CWindowManager::SetTitle(std::u16string_view name) {
+  title = name;
+  if (backend) backend->SetTitle(title);
 }
 
 int CWindowManager::GetCaptionHeight() const { return 26 * plat::gfx::GetLogicalDpi() / 96; }
@@ -123,7 +126,7 @@ void CWindowManager::RemoveWindow(CWnd* wnd) {
   for (auto& m : modal)
     if (m.window == wnd && !m.ended) {
       m.ended = true;
-      m.result = 2;  // IDCANCEL
+      m.result = plat::IDCANCEL;
     }
 }
 
@@ -368,11 +371,6 @@ void CWindowManager::DispatchText(const UiEvent& e) {
   }
 }
 
-bool TrackScrollBarPress(CWnd* wnd, CPoint screenPoint);
-bool TrackScrollBarMove(CWnd* wnd, CPoint screenPoint);
-bool TrackScrollBarRelease(CWnd* wnd, CPoint screenPoint);
-int g_pressButton = 0;  // the button of the current press, for the context gesture
-
 void CWindowManager::DispatchPen(const UiEvent& e) {
   penPosition = e.point;
   UINT keys = 0;
@@ -380,13 +378,13 @@ void CWindowManager::DispatchPen(const UiEvent& e) {
   if (backend->IsKeyDown(VK_CONTROL)) keys |= MK_CONTROL;
   if (e.kind == UiEvent::Kind::PenDown) {
     penDown = true;
-    g_pressButton = e.button;
+    pressButton = e.button;
     if (!capture && e.point.y < GetCaptionHeight()) {
       // The caption's "ok" answers the topmost dialog.
       for (auto it = topLevels.rbegin(); it != topLevels.rend(); ++it)
         if ((*it)->IsWindowVisible() && ((*it)->GetStyle() & WS_CAPTION)) {
           if (((*it)->GetStyle() & WS_POPUP) && CaptionOkRect(CRect(0, 0, screen.GetWidth(), GetCaptionHeight())).PtInRect(e.point))
-            (*it)->SendMessage(WM_COMMAND, 1 /* IDOK */, 0);
+            (*it)->SendMessage(WM_COMMAND, plat::IDOK, 0);
           break;
         }
       penTarget = nullptr;
@@ -514,7 +512,7 @@ int CWindowManager::RunModalLoop(CWnd* window) {
     if (!got && !backend->CanWait() && !modal[depth - 1].ended) {
       // Nobody will answer this window: it ends as cancelled.
       modal[depth - 1].ended = true;
-      modal[depth - 1].result = 2;
+      modal[depth - 1].result = plat::IDCANCEL;
     }
   }
   const int result = modal[depth - 1].result;

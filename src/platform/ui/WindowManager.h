@@ -5,6 +5,8 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/base/Types.h"
@@ -24,6 +26,9 @@ class CWindowManager {
   void Shutdown();
   bool IsStarted() const { return backend != nullptr; }
   IBackend& Backend() { return *backend; }
+  // The title of the host's window, where there is one: the program's name, which the
+  // application gives; it holds for backends started later too.
+  void SetTitle(std::u16string_view name);
 
   // Screen geometry: the caption bar at the top, the menu bar at the bottom, and the work
   // area between them where the frame and dialogs live.
@@ -94,6 +99,9 @@ class CWindowManager {
   // The last pen position in screen pixels.
   CPoint GetPenPosition() const { return penPosition; }
   bool IsPenDown() const { return penDown; }
+  // The button of the current (or last) press: 0 the pen or left button, 1 the right
+  // button, which asks for the context menu at once.
+  int GetPressButton() const { return pressButton; }
 
   // Hooks the shell adds: drawing the menu bar strip, and keyboard messages offered to the
   // top-level frame before dispatch (its accelerators).
@@ -147,8 +155,10 @@ class CWindowManager {
   bool caretBlinkOn = true;
   std::uint64_t caretBlinkAt = 0;
 
+  std::u16string title;
   CPoint penPosition;
   bool penDown = false;
+  int pressButton = 0;
   CWnd* penTarget = nullptr;  // the window that took the last press
   std::uint64_t lastClickTime = 0;
   CPoint lastClickPoint;

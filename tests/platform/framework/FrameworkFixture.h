@@ -24,7 +24,7 @@
 #include "platform/fs/Files.h"
 #include "platform/registry/Registry.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/ui/MessageBoxWnd.h"
+#include "platform/dialogs/MessageBoxWnd.h"
 #include "platform/ui/WindowManager.h"
 #include "resources/AppResources.h"
 #include "resources/CommandIds.h"
@@ -120,6 +120,7 @@ class TestFrame : public CFrameWnd {
 
 class TestApp : public CWinApp {
  public:
+  TestApp() : CWinApp(u"Tovin") {}
   std::vector<std::u16string> prompts;  // what each file prompt proposed
   std::u16string answer;                // what it answers (empty: the user cancels)
   bool OnCmdMsg(UINT id, int code, CCmdUI* ui) override {

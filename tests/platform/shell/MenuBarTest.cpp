@@ -9,7 +9,8 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/ui/Dialog.h"
+#include "platform/controls/CommonControls.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/ui/WindowManager.h"
 #include "resources/AppResources.h"
 #include "resources/CommandIds.h"
@@ -183,6 +184,7 @@ TEST_F(MenuBarTest, ClosingTheHostWindowIsPassedToTheOwner) {
 }
 
 TEST_F(MenuBarTest, TheSoftInputPanelControlAsksForTextInputWhileItsDialogIsUp) {
+  InitCommonControls();
   SHInitExtraControls();
   CResourceModule module;
   DialogTemplate t;
@@ -190,7 +192,7 @@ TEST_F(MenuBarTest, TheSoftInputPanelControlAsksForTextInputWhileItsDialogIsUp) 
   t.cx = 100;
   t.cy = 40;
   t.items = {{DialogItemKind::Static, 0xFFFF, u"Font size:", 4, 4, 60, 10, 0},
-             {DialogItemKind::SipPref, 1100, u"", 0, 0, 0, 0, 0}};
+             {WC_SIPPREF, 1100, u"", 0, 0, 0, 0, 0}};
   module.dialogs[300] = t;
   const CResourceModule* old = AfxGetResourceHandle();
   AfxSetResourceHandle(&module);

@@ -76,7 +76,8 @@ bool CSdlBackend::Open(int screenWidth, int screenHeight, int scale) {
   layout.screenWidth = std::max(kMinScreenSide, screenWidth);
   layout.screenHeight = std::max(kMinScreenSide, screenHeight);
   layout.scale = scale >= 1 ? std::min(scale, kMaxScale) : ChooseScale(layout.screenWidth, layout.screenHeight);
-  window = SDL_CreateWindow("Tovin", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, layout.screenWidth * layout.scale,
+  // Untitled until the application gives its name (SetTitle).
+  window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, layout.screenWidth * layout.scale,
                             layout.screenHeight * layout.scale, SDL_WINDOW_RESIZABLE);
   if (!window) {
     std::fprintf(stderr, "tovin: cannot open the SDL window: %s\n", SDL_GetError());
@@ -232,6 +233,10 @@ std::optional<std::u16string> CSdlBackend::GetClipboardText() {
 void CSdlBackend::SetTextInput(bool on) {
   if (on) SDL_StartTextInput();
   else SDL_StopTextInput();
+}
+
+void CSdlBackend::SetTitle(const std::u16string& title) {
+  if (window) SDL_SetWindowTitle(window, plat::Narrow(title).c_str());
 }
 
 void CSdlBackend::Raise() {

@@ -29,6 +29,7 @@ class CSdlBackend : public IBackend {
   void SetTextInput(bool on) override;
   void SetWaitCursor(bool on) override;
   void Raise() override;
+  void SetTitle(const std::u16string& title) override;
   bool CanWait() const override { return true; }
   bool CaretBlinks() const override { return true; }
 
