@@ -50,11 +50,7 @@ int main(int argc, char** argv) {
 
   CSampleApp app;
   app.singleInstance = !headless;
-  if (!hostPath.empty()) {
-    // A host path becomes the device path of the folder that holds it.
-    app.m_lpCmdLine = plat::fs::ToDevice(hostPath);
-    if (app.m_lpCmdLine.empty()) app.m_lpCmdLine = plat::Widen(hostPath);
-  }
+  app.SetHostCommandLine(hostPath);
 
   int code = 0;
   if (!headless) {

@@ -8,9 +8,12 @@
 #include "app/SampleDoc.h"
 #include "navigation/SampleView.h"
 #include "platform/base/Errors.h"
+#include "platform/base/MessageBox.h"
 #include "platform/base/Strings.h"
 #include "platform/framework/DocTemplate.h"
+#include "platform/framework/Document.h"
 #include "platform/framework/RecentFileList.h"
+#include "platform/fs/Mounts.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/SingleInstance.h"
 #include "resources/CommandIds.h"
@@ -37,6 +40,11 @@ bool CSampleApp::InitInstance() {
   OnFileNew();
   FocusActiveView();
   EndWaitCursor();
+  if (!pathOutsideDevice.empty()) {
+    plat::MessageBox(FileOpenErrorMessage(plat::ERROR_FILE_NOT_FOUND, pathOutsideDevice), u"Tovin",
+                     plat::MB_OK | plat::MB_ICONWARNING);
+    return false;
+  }
   if (m_lpCmdLine.empty()) {
     CCommandLineInfo info;
     ParseCommandLine(info);
@@ -46,6 +54,15 @@ bool CSampleApp::InitInstance() {
   }
   if (m_pMainWnd) m_pMainWnd->SetWindowText(u"Tovin");
   return true;
+}
+
+void CSampleApp::SetHostCommandLine(std::string_view hostPath) {
+  m_lpCmdLine.clear();
+  pathOutsideDevice.clear();
+  if (hostPath.empty()) return;
+  // Read as a device path, a host path would name a file under the device root instead.
+  m_lpCmdLine = plat::fs::ToDevice(hostPath);
+  if (m_lpCmdLine.empty()) pathOutsideDevice = plat::Widen(plat::fs::AbsoluteHostPath(hostPath));
 }
 
 int CSampleApp::ExitInstance() {

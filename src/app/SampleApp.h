@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/framework/WinApp.h"
 
@@ -36,6 +37,10 @@ class CSampleApp : public CWinApp {
   void FocusActiveView();
   bool GetInitialFolder(std::u16string& folder);
 
+  // The command line as the host gives it: a host path, which opens as its device path. A
+  // path that no device path reaches cannot be opened: start-up says it was not found.
+  void SetHostCommandLine(std::string_view hostPath);
+
   void OnNewSource();
   void OnOpen();
   void OnOpenRecent(UINT id);
@@ -47,5 +52,6 @@ class CSampleApp : public CWinApp {
 
  private:
   ProjectManager* currentProject = nullptr;  // none until projects exist
+  std::u16string pathOutsideDevice;          // a command-line host path no device path reaches
   std::unique_ptr<CNamedMutex> instanceMutex;
 };
