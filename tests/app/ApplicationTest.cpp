@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "app/FileAssociations.h"
 #include "app/MainFrame.h"
 #include "app/SampleApp.h"
 #include "app/SampleDoc.h"
@@ -339,19 +340,28 @@ std::string StoreText(int count) {
 
 }  // namespace
 
-TEST_F(ApplicationTest, ALargeSettingsStoreKeepsEverythingThroughAStart) {
-  std::filesystem::create_directories(device.RootHost() + "/Windows");
+TEST_F(ApplicationTest, ALargeSettingsStoreKeepsEverythingThroughASession) {
+  // The store as earlier starts left it (with the associations, which a start then finds
+  // unchanged), grown past 4 MiB by other keys.
+  RegisterFileAssociations();
   const std::string store = device.RootHost() + "/Windows/registry.ini";
-  TempDevice::WriteHostFile(store, StoreText(160));
+  TempDevice::WriteHostFile(store, TempDevice::ReadHostFile(store) + StoreText(160));
   ASSERT_GT(TempDevice::ReadHostFile(store).size(), 5000000u);
-  ASSERT_TRUE(Start());  // writes the file associations
+  CRegistry::Get().Reload();
+  TempDevice::WriteHostFile(device.DocHost("new.cpp"), "x");
+  ASSERT_TRUE(Start());
   std::u16string recent;
   EXPECT_TRUE(app.GetRecentFile(0, recent));
   EXPECT_EQ(recent, u"\\My Documents\\old.cpp");
+  names = {u"new.cpp"};
+  Command(ID_FILE_OPEN);  // a change, which the end of the session writes with the whole store
+  app.CloseAllDocuments(true);
+  app.ExitInstance();
+  started = false;
   CRegistry::Get().Reload();
   EXPECT_EQ(CRegistry::Get().EnumValues(HKEY_CURRENT_USER, u"Software\\Big").size(), 160u);
-  std::u16string value;
-  EXPECT_TRUE(CRegistry::Get().GetValue(HKEY_CLASSES_ROOT, u".cpp", u"", value));
+  EXPECT_EQ(CRegistry::Get().GetProfileString(u"Recent File List", u"File1"), u"\\My Documents\\new.cpp");
+  EXPECT_EQ(CRegistry::Get().GetProfileString(u"Recent File List", u"File2"), u"\\My Documents\\old.cpp");
 }
 
 TEST_F(ApplicationTest, AnUnreadableSettingsStoreIsUnchangedByASessionThatChangesSettings) {

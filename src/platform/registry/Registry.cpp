@@ -20,14 +20,14 @@ bool IsRoot(HKEY root) { return root == HKEY_CLASSES_ROOT || root == HKEY_CURREN
 
 // The whole file; empty when there is none; nothing when it is there but could not be read
 // whole (past the size bound, not a regular file, or a failed open or read).
-std::optional<std::string> ReadStoreFile() {
+std::optional<std::string> ReadStoreFile(std::size_t maxBytes) {
   plat::fs::File f;
   if (const auto e = f.Open(CRegistry::kFilePath, plat::fs::File::Access::Read)) {
     if (e == plat::ERROR_FILE_NOT_FOUND || e == plat::ERROR_PATH_NOT_FOUND) return std::string();
     return std::nullopt;
   }
   const long long size = f.Size();
-  if (size < 0 || static_cast<unsigned long long>(size) > CRegistry::kMaxFileBytes) return std::nullopt;
+  if (size < 0 || static_cast<unsigned long long>(size) > maxBytes) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size), '\0');
   std::size_t got = 0;
   if (f.Read(bytes.data(), bytes.size(), got)) return std::nullopt;
@@ -52,7 +52,7 @@ void CRegistry::Reload() {
 void CRegistry::EnsureLoaded() {
   if (loaded) return;
   loaded = true;
-  const std::optional<std::string> text = ReadStoreFile();
+  const std::optional<std::string> text = ReadStoreFile(maxFileBytes);
   if (!text) {
     // Writing now would replace the user's settings with the few this session makes.
     writable = false;
@@ -71,7 +71,7 @@ bool CRegistry::Write() { return WriteText(plat::registry::FormatRegistryText(ke
 
 bool CRegistry::WriteText(const std::string& text) {
   dirty = true;
-  if (!writable || text.size() > kMaxFileBytes) return false;
+  if (!writable || text.size() > maxFileBytes) return false;
   const std::u16string_view path(kFilePath);
   plat::fs::CreateDirectory(path.substr(0, path.rfind(u'\\')));  // it may exist already
   plat::fs::AtomicFile file;
@@ -118,7 +118,7 @@ bool CRegistry::Store(HKEY root, std::u16string_view key, std::u16string_view na
   v = value;
   v.name = previous ? previous->name : std::u16string(name);
   const std::string text = plat::registry::FormatRegistryText(keys);
-  if (text.size() > kMaxFileBytes) {
+  if (text.size() > maxFileBytes) {
     // Past the bound the file could never be read back: the change is refused whole.
     if (previous) v = *previous;
     else k.values.erase(foldedName);

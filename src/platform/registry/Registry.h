@@ -33,6 +33,11 @@ class CRegistry {
 
   static CRegistry& Get();
 
+  // The file bound in force, kMaxFileBytes unless lowered (tests that fill the store to
+  // its bound lower it to keep their files small).
+  void SetMaxFileBytes(std::size_t bytes) { maxFileBytes = bytes; }
+  std::size_t GetMaxFileBytes() const { return maxFileBytes; }
+
   // Forgets everything held; the file is read again at the next use.
   void Reload();
   // Writes the file if a change has not reached it yet; false when that fails.
@@ -92,6 +97,7 @@ class CRegistry {
   bool loaded = false;
   bool dirty = false;
   bool writable = true;  // false once the file was found but not read whole
+  std::size_t maxFileBytes = kMaxFileBytes;
   std::u16string registryKey;
   std::u16string appName = u"Tovin";
 };

@@ -26,6 +26,7 @@ class RegistryTest : public ::testing::Test {
   }
   void TearDown() override {
     plat::fs::SetFaultHook(nullptr);
+    reg.SetMaxFileBytes(CRegistry::kMaxFileBytes);
     reg.Reload();
   }
   std::string FileHost() const { return dev.RootHost() + "/Windows/registry.ini"; }
@@ -175,28 +176,16 @@ TEST_F(RegistryTest, OversizedFilesStringsAndNamesAreRefused) {
   EXPECT_FALSE(reg.SetValue(HKEY_CURRENT_USER, u"Software", std::u16string(256, u'n'), DWORD{1}));
   EXPECT_FALSE(reg.SetValue(static_cast<HKEY>(0x80000002u), u"Software", u"x", DWORD{1}));
   EXPECT_EQ(FileBytes(), before);
-  // Values that together would pass the file bound: the one that would is refused, so the
-  // file can always be read back. The store starts a few values short of the bound.
-  // (Control characters are written as six-byte escapes, so few values reach it.)
+  // Many values that together would pass the file bound: the one that would is refused,
+  // so the file can always be read back. (A bound of 1 MiB keeps the file small; control
+  // characters are written as six-byte escapes, so few values reach it.)
+  reg.SetMaxFileBytes(1u << 20);
   const std::u16string chunk(CRegistry::kMaxStringUnits, u'\x01');
-  CRegistry::KeyMap keys;
-  CRegistry::Key& fill = keys[u"hkey_current_user\\software\\fill"];
-  fill.path = u"HKEY_CURRENT_USER\\Software\\Fill";
-  const std::size_t line = 6 * chunk.size() + 16;  // at least one value's line
   int stored = 0;
-  for (; stored < static_cast<int>(CRegistry::kMaxFileBytes / line) - 2; ++stored) {
-    CRegistry::Value& v = fill.values[u"v" + plat::FromInt(stored)];
-    v.name = u"v" + plat::FromInt(stored);
-    v.isString = true;
-    v.text = chunk;
-  }
-  WriteFile(plat::registry::FormatRegistryText(keys));
-  keys.clear();
-  const int start = stored;
-  while (stored < start + 20 && reg.SetValue(HKEY_CURRENT_USER, u"Software\\Fill", u"v" + plat::FromInt(stored), chunk)) ++stored;
-  EXPECT_GT(stored, start);
-  EXPECT_LT(stored, start + 20);
-  EXPECT_LE(FileBytes().size(), CRegistry::kMaxFileBytes);
+  while (stored < 100 && reg.SetValue(HKEY_CURRENT_USER, u"Software\\Fill", u"v" + plat::FromInt(stored), chunk)) ++stored;
+  EXPECT_GT(stored, 2);
+  EXPECT_LT(stored, 100);
+  EXPECT_LE(FileBytes().size(), reg.GetMaxFileBytes());
   reg.Reload();
   EXPECT_EQ(static_cast<int>(reg.EnumValues(HKEY_CURRENT_USER, u"Software\\Fill").size()), stored);
 }
