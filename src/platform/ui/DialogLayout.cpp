@@ -116,7 +116,7 @@ void CDialog::CreateControls(const DialogTemplate& t) {
     auto found = Factories().find(item.kind);
     std::unique_ptr<CWnd> w = found == Factories().end() ? nullptr : found->second(*this, item, r);
     if (!w) {
-      plat::DebugOut("dialog: no control made for item " + std::to_string(item.id));
+      plat::DebugOut("dialog: no control made for item " + std::to_string(item.id) + "\n");
       continue;
     }
     w->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetDialogFont()), 0);

@@ -1,5 +1,6 @@
 // A dialog answered as the user answers it: typing, Tab order, Enter, Escape, the caption's
 // "ok", radio arrows, validation that keeps the dialog open, and where commands go.
+#include "platform/base/Debug.h"
 #include "platform/gfx/Dpi.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/ui/Button.h"
@@ -273,4 +274,30 @@ TEST_F(DialogTest, AGroupBoxRepaintedOnItsOwnLeavesTheButtonsInsideIt) {
     EXPECT_EQ(screen->Pixel(ring.x, ring.y), before);
     d.PressButton(IDCANCEL);
   });
+}
+
+namespace {
+std::string debugLines;
+void KeepDebugLines(std::u16string_view text) { debugLines += plat::Narrow(text); }
+}  // namespace
+
+TEST_F(DialogTest, AControlThatCannotBeMadeIsSkippedWithADebugLine) {
+  SetDialogControlFactory(DialogItemKind::SipPref, [](CDialog&, const DialogItemTemplate&, const CRect&) {
+    return std::unique_ptr<CWnd>();
+  });
+  DialogItemTemplate sip;
+  sip.kind = DialogItemKind::SipPref;
+  sip.id = 77;
+  module.dialogs[IDD_OPTIONS].items.push_back(sip);
+  debugLines.clear();
+  plat::SetDebugSink(KeepDebugLines);
+  COptionsDialog dlg;
+  Run(dlg, [&](COptionsDialog& d) {
+    EXPECT_EQ(d.GetDlgItem(77), nullptr);
+    EXPECT_NE(d.GetDlgItem(IDC_NAME), nullptr);
+    d.PressButton(IDCANCEL);
+  });
+  plat::SetDebugSink(nullptr);
+  SetDialogControlFactory(DialogItemKind::SipPref, nullptr);
+  EXPECT_EQ(debugLines, "dialog: no control made for item 77\n");
 }
