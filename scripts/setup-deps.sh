@@ -6,6 +6,7 @@ packages=(
   libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -28,6 +28,11 @@ void ProjectManager::EnterGroup(const std::u16string& name) {
 void ProjectManager::AddItem(std::u16string_view itemPath, std::u16string_view group) {
   std::u16string name, extension;
   SplitPath(itemPath, nullptr, nullptr, &name, &extension);
+  AddItem(itemPath, name, extension, group);
+}
+
+void ProjectManager::AddItem(std::u16string_view itemPath, const std::u16string& name, const std::u16string& extension,
+                             std::u16string_view group) {
   auto item = std::make_unique<CProjectItem>();
   item->SetPathname(itemPath);
   item->SetFilename(name + u"." + extension);
@@ -42,9 +47,9 @@ bool ProjectManager::AddSourceLine(std::u16string_view line) {
   if (at == std::u16string_view::npos || import_text::NamesImage(line)) return false;
   // The path is taken as it stands: quotes and blanks stay.
   const std::u16string_view itemPath = line.substr(at + kSource.size());
-  std::u16string name;
-  SplitPath(itemPath, nullptr, nullptr, &name, nullptr);
+  std::u16string name, extension;
+  SplitPath(itemPath, nullptr, nullptr, &name, &extension);
   if (name.empty()) return false;
-  AddItem(itemPath, groupStack.empty() ? std::u16string_view() : std::u16string_view(groupStack.back()));
+  AddItem(itemPath, name, extension, groupStack.empty() ? std::u16string_view() : std::u16string_view(groupStack.back()));
   return true;
 }

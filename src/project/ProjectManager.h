@@ -84,7 +84,10 @@ class ProjectManager : public CObject {
   // Enters a group with an empty node handle, collapsed.
   void EnterGroup(const std::u16string& name);
   void OpenDspGroup(std::u16string_view line);
+  // Appends a file: "Filename" is its name and extension as SplitPath gives them.
   void AddItem(std::u16string_view itemPath, std::u16string_view group);
+  void AddItem(std::u16string_view itemPath, const std::u16string& name, const std::u16string& extension,
+               std::u16string_view group);
   // Reads the file at the path line by line into the handler, then closes every group;
   // false when it cannot be read. A missing file reads as no lines when missingIsEmpty.
   bool ReadLines(void (ProjectManager::*handler)(std::u16string&), bool missingIsEmpty);
