@@ -76,7 +76,9 @@ void ShowMessage(UINT id, const char16_t* fallback) {
 }
 }  // namespace
 
-CSampleApp::ProjectOpen CSampleApp::OpenProjectKind(std::u16string_view path) {
+CSampleApp::ProjectOpen CSampleApp::OpenProjectKind(std::u16string_view pathGiven) {
+  // A copy: the path may be the current project's own, which goes before it is read.
+  const std::u16string path(pathGiven);
   // Only the extension is compared in lower case: names on this system keep their case,
   // so the project is read, and shown, under the path as given.
   std::u16string extension;

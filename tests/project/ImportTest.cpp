@@ -225,9 +225,6 @@ TEST_F(ImportTest, LineEndsComeFromTheFirstLineBreak) {
             (Lines{"a.frm\r | a.frm\r | Forms", "b.frm | b.frm | Forms"}));
   // No line break at all: one line.
   EXPECT_EQ(ImportText("Form=only.frm", Reader::Vbp, "p.vbp"), Lines{"only.frm | only.frm | Forms"});
-  // LF CR files.
-  EXPECT_EQ(ImportText("Form=a.frm\n\rForm=b.frm\n\r", Reader::Vbp, "p.vbp"),
-            (Lines{"a.frm | a.frm | Forms", "b.frm | b.frm | Forms"}));
 }
 
 TEST_F(ImportTest, MissingAndUnreadableProjectFiles) {

@@ -202,20 +202,6 @@ TEST(Archive, DamagedInputCostsNoMoreThanTheFileHolds) {
   EXPECT_EQ(LoadCause(nested + Bytes({0x01, 0x80, 0, 0})), CArchiveException::badClass);
 }
 
-TEST(Archive, WholeObjectsThroughTheFileBoundary) {
-  CTestBag bag;
-  CMemFile mem;
-  EXPECT_TRUE(WriteArchiveObject(mem, bag));
-  EXPECT_EQ(mem.Bytes(), ClassHeader("CTestBag", 3) + Bytes({0, 0}));
-  ArchiveRead result = ArchiveRead::Damaged;
-  CMemFile in(mem.Bytes());
-  EXPECT_NE(ReadArchiveObject(in, RUNTIME_CLASS(CTestBag), result), nullptr);
-  EXPECT_EQ(result, ArchiveRead::Read);
-  CMemFile wrong(mem.Bytes());
-  EXPECT_EQ(ReadArchiveObject(wrong, RUNTIME_CLASS(CTestLeaf), result), nullptr);
-  EXPECT_EQ(result, ArchiveRead::Damaged);
-}
-
 TEST(Archive, FilesAreReplacedWholeOrNotAtAll) {
   TempDevice device;
   const std::u16string path = device.DocDevice("bag.arc");
