@@ -7,6 +7,7 @@ void AddEditResources(CResourceModule& module);
 void AddAboutResources(CResourceModule& module);
 void AddBrowserResources(CResourceModule& module);
 void AddNavigationResources(CResourceModule& module);
+void AddProjectResources(CResourceModule& module);
 
 const CResourceModule& AppResources() {
   static const CResourceModule module = [] {
@@ -17,6 +18,7 @@ const CResourceModule& AppResources() {
     AddAboutResources(m);
     AddBrowserResources(m);
     AddNavigationResources(m);
+    AddProjectResources(m);
     return m;
   }();
   return module;
