@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Tovin needs, with apt-get, only when missing.
+# Installs what building, running and testing Tovin needs (clang for the sanitizer build of CI),
+# with apt-get, only when missing.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "app/SampleApp.h"
+#include "app/ScreenSettings.h"
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/base/Strings.h"
-#include "platform/fs/Mounts.h"
+#include "platform/dialogs/MessageBoxWnd.h"
 #include "platform/ui/WindowManager.h"
 #include "resources/AppResources.h"
 
@@ -16,21 +17,14 @@
 #define TOVIN_SAMPLES_DIR "samples"
 #endif
 
-namespace {
-
-bool ParseScreenSize(const char* text, int& w, int& h) {
-  return text && std::sscanf(text, "%dx%d", &w, &h) == 2 && w > 0 && h > 0;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   // The whole command line is one path: a name with blanks may arrive as several words.
   std::string hostPath;
   for (int i = 1; i < argc; ++i) hostPath += (i > 1 ? " " : "") + std::string(argv[i]);
 
-  int width = 480, height = 640;
-  ParseScreenSize(std::getenv("TOVIN_SCREEN"), width, height);
+  const CScreenSettings screen = ReadScreenSettings();
+  for (const std::string& line : screen.complaints) std::fprintf(stderr, "%s\n", line.c_str());
+  const int width = screen.width, height = screen.height;
   const char* headlessEnv = std::getenv("TOVIN_HEADLESS");
   const bool headless = headlessEnv && std::string(headlessEnv) == "1";
   UseAppResources();
@@ -38,9 +32,13 @@ int main(int argc, char** argv) {
   std::unique_ptr<CHeadlessScreen> headlessScreen;
   if (headless) {
     headlessScreen = std::make_unique<CHeadlessScreen>(width, height);
+    // Nobody answers a message in memory: it goes to stderr, so that a run that stops says why.
+    headlessScreen->SetModalHook([](CWnd* window) {
+      if (auto* box = dynamic_cast<CMessageBoxWnd*>(window))
+        std::fprintf(stderr, "Tovin: %s\n", plat::Narrow(box->Text()).c_str());
+    });
   } else {
-    const char* scaleEnv = std::getenv("TOVIN_SCALE");
-    auto backend = CreateSdlBackend(width, height, scaleEnv ? std::atoi(scaleEnv) : 0);
+    auto backend = CreateSdlBackend(width, height, screen.scale);
     if (!backend) {
       std::fprintf(stderr, "tovin: no screen to show (TOVIN_HEADLESS=1 draws in memory)\n");
       return 1;
@@ -50,11 +48,7 @@ int main(int argc, char** argv) {
 
   CSampleApp app;
   app.singleInstance = !headless;
-  if (!hostPath.empty()) {
-    // A host path becomes the device path of the folder that holds it.
-    app.m_lpCmdLine = plat::fs::ToDevice(hostPath);
-    if (app.m_lpCmdLine.empty()) app.m_lpCmdLine = plat::Widen(hostPath);
-  }
+  app.SetHostCommandLine(hostPath);
 
   int code = 0;
   if (!headless) {

@@ -1,13 +1,13 @@
 // File associations in the registry's classes root and on the Linux desktop.
 #include "app/FileAssociations.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -63,30 +63,66 @@ bool MakeFolders(const std::string& path) {
   return true;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
+// What a file of the desktop's holds. A file that is there but is no regular file (a FIFO
+// is never waited for), is too big or cannot be read is not ours to replace.
+struct HostText {
+  bool exists = false;
+  bool readable = false;
+  std::string text;
+};
+
+constexpr off_t kMaxDesktopFileBytes = 16 << 20;
+
+HostText ReadHostText(const std::string& path) {
+  HostText r;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    r.exists = errno != ENOENT;
+    return r;
+  }
+  r.exists = true;
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxDesktopFileBytes) {
+    r.text.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    r.readable = true;
+    while (got < r.text.size()) {
+      const ssize_t n = read(fd, r.text.data() + got, r.text.size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) r.readable = false;
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+    r.text.resize(got);
+  }
+  close(fd);
+  return r;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 // Writes text at path unless it already holds exactly that; through a temporary file so a
 // reader never sees half of it.
 bool WriteIfChanged(const std::string& path, const std::string& text, bool& changed) {
   changed = false;
-  struct stat st;
-  if (stat(path.c_str(), &st) == 0 && ReadFile(path) == text) return true;
+  const HostText old = ReadHostText(path);
+  if (old.exists && !old.readable) return false;
+  if (old.readable && old.text == text) return true;
   const std::string temp = path + ".tovin-new";
-  {
-    std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-    f << text;
-    f.flush();
-    if (!f) {
-      unlink(temp.c_str());
-      return false;
-    }
-  }
-  if (rename(temp.c_str(), path.c_str()) != 0) {
+  unlink(temp.c_str());  // a leftover of an earlier start, whatever it is
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, text);
+  if (close(fd) != 0 || !written || rename(temp.c_str(), path.c_str()) != 0) {
     unlink(temp.c_str());
     return false;
   }
@@ -200,6 +236,9 @@ bool RegisterDesktopAssociations(const std::string& hostExecutable) {
   bool ok = WriteIfChanged(apps + "/tovin.desktop", desktop, changedDesktop);
   ok = WriteIfChanged(mime + "/tovin.xml", package, changedPackage) && ok;
   const std::string listPath = apps + "/mimeapps.list";
-  ok = WriteIfChanged(listPath, MergeMimeApps(ReadFile(listPath)), changedList) && ok;
+  // The user's own list is merged into; one that cannot be read is left as it is.
+  const HostText list = ReadHostText(listPath);
+  if (list.exists && !list.readable) ok = false;
+  else ok = WriteIfChanged(listPath, MergeMimeApps(list.text), changedList) && ok;
   return ok;
 }

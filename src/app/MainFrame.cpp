@@ -115,7 +115,7 @@ void CMainFrame::OnFindNext() {
 }
 
 void CMainFrame::OnShowProject() {
-  // Projects come with the project window; until then no project is ever current.
+  // The project window is still to come: until it does, showing the project shows nothing.
 }
 
 void CMainFrame::OnAbout() {

@@ -8,11 +8,17 @@
 #include "app/SampleDoc.h"
 #include "navigation/SampleView.h"
 #include "platform/base/Errors.h"
+#include "platform/base/MessageBox.h"
 #include "platform/base/Strings.h"
 #include "platform/framework/DocTemplate.h"
+#include "platform/framework/Document.h"
 #include "platform/framework/RecentFileList.h"
+#include "platform/fs/Mounts.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/SingleInstance.h"
+#include "platform/ui/Resources.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectManager.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 
@@ -37,6 +43,11 @@ bool CSampleApp::InitInstance() {
   OnFileNew();
   FocusActiveView();
   EndWaitCursor();
+  if (!pathOutsideDevice.empty()) {
+    plat::MessageBox(FileOpenErrorMessage(plat::ERROR_FILE_NOT_FOUND, pathOutsideDevice), u"Tovin",
+                     plat::MB_OK | plat::MB_ICONWARNING);
+    return false;
+  }
   if (m_lpCmdLine.empty()) {
     CCommandLineInfo info;
     ParseCommandLine(info);
@@ -46,6 +57,15 @@ bool CSampleApp::InitInstance() {
   }
   if (m_pMainWnd) m_pMainWnd->SetWindowText(kAppName);
   return true;
+}
+
+void CSampleApp::SetHostCommandLine(std::string_view hostPath) {
+  m_lpCmdLine.clear();
+  pathOutsideDevice.clear();
+  if (hostPath.empty()) return;
+  // Read as a device path, a host path would name a file under the device root instead.
+  m_lpCmdLine = plat::fs::ToDevice(hostPath);
+  if (m_lpCmdLine.empty()) pathOutsideDevice = plat::Widen(plat::fs::AbsoluteHostPath(hostPath));
 }
 
 int CSampleApp::ExitInstance() {
@@ -60,9 +80,78 @@ bool CSampleApp::DoPromptFileName(std::u16string& path, bool saving) {
   return true;
 }
 
+bool CSampleApp::SetCurrentProject(std::unique_ptr<ProjectManager> project) {
+  currentProject = std::move(project);
+  return true;
+}
+
+namespace {
+void ShowMessage(UINT id, const char16_t* fallback) {
+  const CResourceModule* res = AfxGetResourceHandle();
+  plat::MessageBox(res ? res->LoadString(id) : fallback, u"Tovin", plat::MB_OK);
+}
+}  // namespace
+
+CSampleApp::ProjectOpen CSampleApp::OpenProjectKind(std::u16string_view pathGiven) {
+  // A copy: the path may be the current project's own, which goes before it is read.
+  const std::u16string path(pathGiven);
+  // Only the extension is compared in lower case: names on this system keep their case,
+  // so the project is read, and shown, under the path as given.
+  std::u16string extension;
+  GetExtension(extension, path);
+  extension = plat::ToLower(extension);
+  if (extension == u"csp") {
+    currentProject.reset();
+    std::unique_ptr<ProjectManager> project = LoadProjectFile(path);
+    if (!project) {
+      EndWaitCursor();
+      ShowMessage(IDS_PROJECT_LOAD_FAILED, u"Load failed.");
+      return ProjectOpen::Failed;
+    }
+    project->SetType(ProjectManager::kTypeCsp);
+    currentProject = std::move(project);
+    return ProjectOpen::Opened;
+  }
+  const char16_t* type = nullptr;
+  bool (ProjectManager::*import)() = nullptr;
+  if (extension == u"csproj" || extension == u"vbproj" || extension == u"vcproj") {
+    type = ProjectManager::kTypeCsproj;
+    import = &ProjectManager::ImportVisualStudio;
+  } else if (extension == u"dsp" || extension == u"vcp") {
+    type = ProjectManager::kTypeDsp;
+    import = &ProjectManager::ImportDsp;
+  } else if (extension == u"vbp") {
+    type = ProjectManager::kTypeVbp;
+    import = &ProjectManager::ImportVb;
+  } else if (extension == u"ebp") {
+    type = ProjectManager::kTypeEbp;
+    import = &ProjectManager::ImportVb;
+  } else {
+    return ProjectOpen::NotProject;
+  }
+  // A foreign project reuses the current project object.
+  if (!currentProject) currentProject = std::make_unique<ProjectManager>();
+  currentProject->Clear();
+  currentProject->SetType(type);
+  currentProject->SetPath(path);
+  if ((currentProject.get()->*import)()) return ProjectOpen::Opened;
+  EndWaitCursor();
+  ShowMessage(IDS_PROJECT_IMPORT_FAILED, u"Error loading project file.");
+  return ProjectOpen::Failed;
+}
+
+void CSampleApp::ShowProject() {
+  if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd)) frame->OnShowProject();
+}
+
 bool CSampleApp::OpenAsProject(std::u16string_view path) {
-  (void)path;
-  return false;
+  BeginWaitCursor();
+  const ProjectOpen result = OpenProjectKind(path);
+  if (result != ProjectOpen::Failed) EndWaitCursor();  // a failure took it down before its message
+  if (result != ProjectOpen::Opened) return false;
+  AddToRecentFileList(path);
+  ShowProject();
+  return true;
 }
 
 bool CSampleApp::GetRecentFile(int index, std::u16string& path) const {
@@ -79,6 +168,10 @@ void CSampleApp::FocusActiveView() {
 
 bool CSampleApp::GetInitialFolder(std::u16string& folder) {
   folder.clear();
+  if (currentProject) {
+    folder = currentProject->GetDirectory();
+    return true;
+  }
   auto* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
   CDocument* doc = frame ? frame->GetActiveDocument() : nullptr;
   if (doc && !doc->GetPathName().empty()) {
@@ -91,6 +184,25 @@ bool CSampleApp::GetInitialFolder(std::u16string& folder) {
 void CSampleApp::OnNewSource() {
   OnFileNew();
   FocusActiveView();
+}
+
+void CSampleApp::OnNewProject() {
+  std::u16string filter = u"*.csp";
+  std::u16string path;
+  GetInitialFolder(path);
+  if (path.empty()) path = u"\\My Documents\\Untitled.csp";
+  // The new project replaces the current one even when the prompt is cancelled.
+  currentProject = std::make_unique<ProjectManager>();
+  currentProject->SetType(ProjectManager::kTypeCsp);
+  if (!PromptForFile(path, filter, IDS_NEW_PROJECT)) return;
+  lastFilter = filter;
+  ChangeExtension(path, u"csp");
+  currentProject->SetPath(path);
+  BeginWaitCursor();
+  currentProject->Save();  // a project that cannot be written stays open unsaved, unannounced
+  EndWaitCursor();
+  AddToRecentFileList(path);
+  ShowProject();
 }
 
 void CSampleApp::OnOpen() {
@@ -111,10 +223,14 @@ void CSampleApp::OnOpenRecent(UINT id) {
   const int n = static_cast<int>(id - ID_FILE_MRU_FILE1);
   std::u16string path;
   if (!GetRecentFile(n, path) || path.empty()) return;
-  if (!OpenAsProject(path)) {
-    if (!OpenDocumentFile(path)) {
-      m_pRecentFileList->Remove(n);
-    }
+  BeginWaitCursor();
+  const ProjectOpen result = OpenProjectKind(path);
+  if (result != ProjectOpen::Failed) EndWaitCursor();
+  if (result == ProjectOpen::Opened) {
+    ShowProject();
+  } else if (result == ProjectOpen::NotProject && !OpenDocumentFile(path)) {
+    // A project that failed has had its message and is not opened as text either.
+    m_pRecentFileList->Remove(n);
   }
   AddToRecentFileList(path);
   FocusActiveView();
@@ -123,7 +239,7 @@ void CSampleApp::OnOpenRecent(UINT id) {
 bool CSampleApp::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
   if (code == CN_UPDATE_COMMAND_UI) {
     if (id == ID_FILE_NEW_PROJECT) {
-      ui->Enable(false);  // a project needs the project file, which comes with projects
+      ui->Enable(true);
       return true;
     }
     return CWinApp::OnCmdMsg(id, code, ui);
@@ -131,6 +247,7 @@ bool CSampleApp::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
   switch (id) {
     case ID_FILE_NEW_SOURCE:
     case ID_FILE_NEW: OnNewSource(); return true;
+    case ID_FILE_NEW_PROJECT: OnNewProject(); return true;
     case ID_FILE_OPEN: OnOpen(); return true;
     default: break;
   }

@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/framework/WinApp.h"
 
@@ -28,20 +29,24 @@ class CSampleApp : public CWinApp {
   bool OnCmdMsg(UINT id, int code, CCmdUI* ui) override;
   bool DoPromptFileName(std::u16string& path, bool saving) override;
 
-  ProjectManager* GetCurrentProject() const { return currentProject; }
-  bool SetCurrentProject(ProjectManager* project) {
-    currentProject = project;
-    return true;
-  }
+  ProjectManager* GetCurrentProject() const { return currentProject.get(); }
+  // Replaces the current project (the previous one is deleted).
+  bool SetCurrentProject(std::unique_ptr<ProjectManager> project);
   std::u16string& GetLastFilter() { return lastFilter; }
-  // Whether the path was taken as a project (by its extension); projects arrive with the
-  // project window, so for now no path is.
+  // Whether the path was taken as a project: its extension names a project kind and the
+  // project loaded. A path taken goes to the front of the recent files and the project is
+  // shown; a project file that failed has had its message.
   bool OpenAsProject(std::u16string_view path);
   bool GetRecentFile(int index, std::u16string& path) const;
   void FocusActiveView();
   bool GetInitialFolder(std::u16string& folder);
 
+  // The command line as the host gives it: a host path, which opens as its device path. A
+  // path that no device path reaches cannot be opened: start-up says it was not found.
+  void SetHostCommandLine(std::string_view hostPath);
+
   void OnNewSource();
+  void OnNewProject();
   void OnOpen();
   void OnOpenRecent(UINT id);
 
@@ -51,6 +56,13 @@ class CSampleApp : public CWinApp {
   bool singleInstance = true;
 
  private:
-  ProjectManager* currentProject = nullptr;  // none until projects exist
+  enum class ProjectOpen { NotProject, Opened, Failed };
+  // Opens path as the project kind its extension names (compared in lower case); the
+  // path itself, in the case it has, becomes the project's path.
+  ProjectOpen OpenProjectKind(std::u16string_view path);
+  void ShowProject();
+
+  std::unique_ptr<ProjectManager> currentProject;
+  std::u16string pathOutsideDevice;  // a command-line host path no device path reaches
   std::unique_ptr<CNamedMutex> instanceMutex;
 };

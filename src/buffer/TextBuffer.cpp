@@ -10,8 +10,6 @@
 
 namespace {
 
-const char16_t* const kCrlfTable[] = {u"\r\n", u"\n\r", u"\n"};
-
 bool OneBit(DWORD flag) { return flag != 0 && (flag & (flag - 1)) == 0; }
 
 }  // namespace

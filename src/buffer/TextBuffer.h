@@ -20,6 +20,9 @@ class CCrystalTextBuffer {
  public:
   static constexpr int kMaxLineBytes = 2048;  // a line (with its line end) must stay below this
   static constexpr int kUndoLimit = 1024;
+  // A group that merges with the previous one (typing) grows to at most this many records,
+  // so that the newest typing always fits in the history and undoes.
+  static constexpr int kMergedGroupLimit = 256;
 
   CCrystalTextBuffer() = default;
   CCrystalTextBuffer(const CCrystalTextBuffer&) = delete;

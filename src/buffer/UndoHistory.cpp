@@ -26,6 +26,13 @@ bool CCrystalTextBuffer::DeleteText(CBufferView* source, int startLine, int star
 void CCrystalTextBuffer::BeginUndoGroup(bool mergeWithPrevious) {
   undoGroupOpen = true;
   beginGroupPending = undoPosition == 0 || !mergeWithPrevious;
+  if (beginGroupPending) return;
+  // A long run of typing is cut into steps: a group as large as the history would be
+  // dropped whole by its own records, taking the newest typing with it.
+  int records = 1;
+  for (int i = undoPosition - 1; i > 0 && !(undo[static_cast<std::size_t>(i)].flags & UndoBeginGroup); --i)
+    if (++records >= kMergedGroupLimit) break;
+  if (records >= kMergedGroupLimit) beginGroupPending = true;
 }
 
 void CCrystalTextBuffer::FlushUndoGroup() { undoGroupOpen = false; }

@@ -8,6 +8,7 @@ void AddAboutResources(CResourceModule& module);
 void AddBrowserResources(CResourceModule& module);
 void AddNavigationResources(CResourceModule& module);
 void AddDocumentResources(CResourceModule& module);
+void AddProjectResources(CResourceModule& module);
 
 const CResourceModule& AppResources() {
   static const CResourceModule module = [] {
@@ -19,6 +20,7 @@ const CResourceModule& AppResources() {
     AddBrowserResources(m);
     AddNavigationResources(m);
     AddDocumentResources(m);
+    AddProjectResources(m);
     return m;
   }();
   return module;

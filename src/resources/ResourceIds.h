@@ -82,3 +82,9 @@ enum : UINT {
   IDC_ABOUT_WEBSITE = 1002,
   IDI_MAINFRAME = 100,  // the program's icon
 };
+
+// The messages of opening and importing projects.
+enum : UINT {
+  IDS_PROJECT_LOAD_FAILED = 32920,    // "Load failed."
+  IDS_PROJECT_IMPORT_FAILED = 32921,  // "Error loading project file."
+};

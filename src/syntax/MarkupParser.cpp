@@ -109,12 +109,15 @@ void CMarkupLine::FollowWordsAndTags(int i) {
 // after its name still waits for a name on the next line.
 void CMarkupLine::CloseWordAtLineEnd() {
   if (wordStart < 0) return;
-  if (cookie & MarkupCookieTag)
+  // Script comes first, as in the middle of a line: a <? or <% inside a tag leaves the tag's
+  // attribute bit set, but the word after it is script.
+  if (cookie & MarkupCookieScript) {
+    if (IsScriptKeyword(wordStart, length)) out.Add(wordStart, ColorIndex::Keyword);
+  } else if (cookie & MarkupCookieTag) {
     out.Add(wordStart, ColorIndex::Keyword);
-  else if (cookie & MarkupCookieAttributes)
+  } else if (cookie & MarkupCookieAttributes) {
     out.Add(wordStart, ColorIndex::Number);
-  else if ((cookie & MarkupCookieScript) && IsScriptKeyword(wordStart, length))
-    out.Add(wordStart, ColorIndex::Keyword);
+  }
   wordStart = -1;
 }
 
@@ -203,8 +206,8 @@ ParseCookie ColorizeMarkupLine(ParseCookie cookie, char16_t* text, int length, C
   // Only this parser's own bits are carried: a cookie left by the C-family parser (after the
   // language changed) or the unknown marker must not leak into the result.
   cookie &= MarkupCookieAll;
-  // An empty line changes nothing but what ends with any line: a block comment inside
-  // script goes on across a blank line just as across any other.
-  if (text == nullptr || length <= 0) return StateAtLineEnd(cookie);
+  // An empty line ends a block comment inside script (a comment left open by mistake then
+  // colours no more than its paragraph); everything else goes on as across any line.
+  if (text == nullptr || length <= 0) return StateAtLineEnd(cookie & ~ParseCookie(MarkupCookieScriptComment));
   return CMarkupLine(cookie, text, length, runs, runCount, phpScript).Run();
 }

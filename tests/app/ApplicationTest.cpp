@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
+
+#include "app/FileAssociations.h"
 #include "app/MainFrame.h"
 #include "app/SampleApp.h"
 #include "app/SampleDoc.h"
@@ -13,6 +17,7 @@
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/base/Strings.h"
 #include "platform/fs/Files.h"
+#include "platform/fs/Mounts.h"
 #include "platform/registry/Registry.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/dialogs/MessageBoxWnd.h"
@@ -270,4 +275,115 @@ TEST_F(ApplicationTest, FindNextBeforeAnyFindDoesNothingThenWalksTheMatches) {
   Frame()->SetSearchText(u"zzz");
   Command(ID_FIND_NEXT);
   EXPECT_EQ(messages.back(), "Cannot find the string 'zzz'");
+}
+
+TEST_F(ApplicationTest, WhatIsNotAFileIsRefusedFromTheCommandLineWithoutWaiting) {
+  ASSERT_EQ(mkfifo(device.DocHost("pipe").c_str(), 0600), 0);  // no writer: opening it could wait for ever
+  EXPECT_FALSE(Start(u"\\My Documents\\pipe"));
+  EXPECT_EQ(messages, std::vector<std::string>{"Failed to open document."});
+}
+
+TEST_F(ApplicationTest, OpeningWhatIsNotAFileKeepsTheChangedText) {
+  ASSERT_EQ(mkfifo(device.DocHost("pipe").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", device.DocHost("zero").c_str()), 0);
+  ASSERT_EQ(mkdir(device.DocHost("dir").c_str(), 0700), 0);
+  ASSERT_TRUE(Start());
+  screen->Type(u"keep me");
+  for (const char16_t* name : {u"pipe", u"zero", u"dir"}) {
+    messages.clear();
+    boxAnswers = {IDNO};  // do not save the text first
+    names = {name};
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(messages, (std::vector<std::string>{"Save changes to Untitled.cpp?", "Failed to open document."}))
+        << plat::Narrow(name);
+    EXPECT_EQ(Text(), "keep me");
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->GetTitle(), u"Untitled.cpp");
+  }
+}
+
+TEST_F(ApplicationTest, AHostPathOutsideTheDeviceIsNotFoundRatherThanAnotherFile) {
+  // The same path under the device root must not be taken for it.
+  const std::string outside = device.RootHost() + "/../outside/a.cpp";
+  const std::string lookalike = device.RootHost() + plat::fs::AbsoluteHostPath(outside);
+  std::filesystem::create_directories(std::filesystem::path(lookalike).parent_path());
+  TempDevice::WriteHostFile(lookalike, "the wrong file");
+  app.SetHostCommandLine(outside);
+  EXPECT_FALSE(Start(app.m_lpCmdLine));
+  EXPECT_EQ(messages, std::vector<std::string>{plat::fs::AbsoluteHostPath(outside) + " was not found."});
+}
+
+TEST_F(ApplicationTest, AHostPathInsideTheDeviceOpensAsItsDevicePath) {
+  TempDevice::WriteHostFile(device.DocHost("b.cpp"), "int b;");
+  app.SetHostCommandLine(device.DocHost("b.cpp"));
+  ASSERT_TRUE(Start(app.m_lpCmdLine));
+  EXPECT_EQ(Doc()->GetPathName(), u"\\My Documents\\b.cpp");
+  EXPECT_EQ(Text(), "int b;");
+}
+
+namespace {
+
+constexpr char16_t kRecentKey[] = u"Software\\Farrowby Tovin\\Tovin\\Recent File List";
+
+// A settings store with one recent file and, beside it, count values of 32 Ki characters.
+std::string StoreText(int count) {
+  CRegistry::KeyMap keys;
+  CRegistry::Key& recent = keys[plat::ToLower(std::u16string(u"HKEY_CURRENT_USER\\") + kRecentKey)];
+  recent.path = std::u16string(u"HKEY_CURRENT_USER\\") + kRecentKey;
+  recent.values[u"file1"] = CRegistry::Value{u"File1", true, 0, u"\\My Documents\\old.cpp"};
+  CRegistry::Key& big = keys[u"hkey_current_user\\software\\big"];
+  big.path = u"HKEY_CURRENT_USER\\Software\\Big";
+  for (int i = 0; i < count; ++i)
+    big.values[u"v" + plat::FromInt(i)] = CRegistry::Value{u"v" + plat::FromInt(i), true, 0, std::u16string(32768, u'a')};
+  return plat::registry::FormatRegistryText(keys);
+}
+
+}  // namespace
+
+TEST_F(ApplicationTest, ALargeSettingsStoreKeepsEverythingThroughASession) {
+  // The store as earlier starts left it (with the associations, which a start then finds
+  // unchanged), grown past 4 MiB by other keys.
+  RegisterFileAssociations();
+  const std::string store = device.RootHost() + "/Windows/registry.ini";
+  TempDevice::WriteHostFile(store, TempDevice::ReadHostFile(store) + StoreText(160));
+  ASSERT_GT(TempDevice::ReadHostFile(store).size(), 5000000u);
+  CRegistry::Get().Reload();
+  TempDevice::WriteHostFile(device.DocHost("new.cpp"), "x");
+  ASSERT_TRUE(Start());
+  std::u16string recent;
+  EXPECT_TRUE(app.GetRecentFile(0, recent));
+  EXPECT_EQ(recent, u"\\My Documents\\old.cpp");
+  names = {u"new.cpp"};
+  Command(ID_FILE_OPEN);  // a change, which the end of the session writes with the whole store
+  app.CloseAllDocuments(true);
+  app.ExitInstance();
+  started = false;
+  CRegistry::Get().Reload();
+  EXPECT_EQ(CRegistry::Get().EnumValues(HKEY_CURRENT_USER, u"Software\\Big").size(), 160u);
+  EXPECT_EQ(CRegistry::Get().GetProfileString(u"Recent File List", u"File1"), u"\\My Documents\\new.cpp");
+  EXPECT_EQ(CRegistry::Get().GetProfileString(u"Recent File List", u"File2"), u"\\My Documents\\old.cpp");
+}
+
+TEST_F(ApplicationTest, AnUnreadableSettingsStoreIsUnchangedByASessionThatChangesSettings) {
+  std::filesystem::create_directories(device.RootHost() + "/Windows");
+  const std::string store = device.RootHost() + "/Windows/registry.ini";
+  const std::string text = StoreText(0);
+  TempDevice::WriteHostFile(store, text);
+  TempDevice::WriteHostFile(device.DocHost("new.cpp"), "x");
+  plat::fs::SetFaultHook([](plat::fs::FsOp op, const std::string& host) -> std::uint32_t {
+    return op == plat::fs::FsOp::Read && host.ends_with("registry.ini") ? plat::ERROR_READ_FAULT : 0;
+  });
+  ASSERT_TRUE(Start());
+  std::u16string recent;
+  app.GetRecentFile(0, recent);
+  EXPECT_EQ(recent, u"");  // the defaults
+  names = {u"new.cpp"};
+  Command(ID_FILE_OPEN);  // a new recent file
+  ASSERT_TRUE(app.GetRecentFile(0, recent));
+  EXPECT_EQ(recent, u"\\My Documents\\new.cpp");
+  app.CloseAllDocuments(true);
+  app.ExitInstance();
+  started = false;
+  plat::fs::SetFaultHook(nullptr);
+  EXPECT_TRUE(TempDevice::ReadHostFile(store) == text) << "the settings file was written over";
 }

@@ -1,5 +1,8 @@
 // File associations and the language an extension chooses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "app/FileAssociations.h"
 #include "app/LanguageForPath.h"
@@ -49,5 +52,22 @@ TEST(FileAssociations, ClassesRootKeysInOrderAndADesktopEntry) {
   EXPECT_EQ(mentions, 7);  // one for each type, not one more per start
   EXPECT_NE(TempDevice::ReadHostFile(data + "/applications/tovin.desktop").find("Exec=\"/opt/my tools/tovin\" %f"),
             std::string::npos);
+  unsetenv("XDG_DATA_HOME");
+}
+
+TEST(FileAssociations, WhatIsNotAPlainFileIsLeftAloneAndNeverWaitedFor) {
+  TempDevice dev;
+  const std::string data = dev.RootHost() + "/../xdg";
+  setenv("XDG_DATA_HOME", data.c_str(), 1);
+  std::filesystem::create_directories(data + "/applications");
+  std::filesystem::create_directories(data + "/mime/packages/tovin.xml");
+  // A FIFO without a writer: reading it would wait for ever.
+  ASSERT_EQ(mkfifo((data + "/applications/mimeapps.list").c_str(), 0600), 0);
+  EXPECT_FALSE(RegisterDesktopAssociations("/usr/bin/tovin"));
+  EXPECT_NE(TempDevice::ReadHostFile(data + "/applications/tovin.desktop").find("Exec=/usr/bin/tovin %f"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_fifo(data + "/applications/mimeapps.list"));
+  EXPECT_TRUE(std::filesystem::is_directory(data + "/mime/packages/tovin.xml"));
+  EXPECT_EQ(TempDevice::ListHost(data + "/applications"), "mimeapps.list tovin.desktop");
   unsetenv("XDG_DATA_HOME");
 }

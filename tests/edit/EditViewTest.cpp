@@ -31,6 +31,20 @@ TEST_F(EditTest, TypedWordsUndoWordByWord) {
   EXPECT_EQ(view->GetCaretPos(), CPoint(4, 0));
 }
 
+TEST_F(EditTest, ALongTypedRunUndoesInStepsSoTheNewestTypingIsNeverLost) {
+  screen->Type(std::u16string(1100, u'x'));  // longer than the whole history
+  ASSERT_EQ(buffer.GetLineLength(0), 1100);
+  Undo();
+  const int afterOne = buffer.GetLineLength(0);
+  EXPECT_LT(afterOne, 1100);
+  EXPECT_GE(afterOne, 1100 - 256);
+  Undo();
+  EXPECT_LT(buffer.GetLineLength(0), afterOne);
+  while (buffer.CanUndo()) Undo();
+  EXPECT_GT(buffer.GetLineLength(0), 0);  // the oldest steps left the history whole
+  EXPECT_LT(buffer.GetLineLength(0), afterOne);
+}
+
 TEST_F(EditTest, ACharacterAfterBackspaceJoinsItsStep) {
   SetText("hello");
   Key(VK_END);

@@ -42,10 +42,26 @@ TEST(MarkupParser, PhpKeywordsInAnyCaseAndSlashCommentsToTheLineEnd) {
                    "00|[6:print][11: $y; ?>]"}));
 }
 
-TEST(MarkupParser, ScriptBlockCommentGoesOnAcrossAnEmptyLine) {
+TEST(MarkupParser, AnEmptyLineEndsAScriptBlockCommentButNotTheScript) {
   CLanguageScope php(LanguagePhp);
-  EXPECT_EQ(ColorLines({u"<?php /* start", u"", u"end */ echo 1; ?>"}),
-            (Lines{"24|[11:<?php ][7:/* start]", "24|", "00|[7:end */][11: ][6:echo][11: 1; ?>]"}));
+  EXPECT_EQ(ColorLines({u"<?php /* start", u"", u"echo 1; ?>"}),
+            (Lines{"24|[11:<?php ][7:/* start]", "20|", "00|[6:echo][11: 1; ?>]"}));
+  // A string inside script goes on across it (its rest takes the script's colour).
+  EXPECT_EQ(ColorLines({u"<? \"a", u"", u"b\" ?>"}), (Lines{"28|[11:<? ][9:\"a]", "28|", "00|[11:b\" ?>]"}));
+}
+
+TEST(MarkupParser, AWordEndingTheLineInsideScriptIsAScriptWordEvenInATag) {
+  {
+    CLanguageScope php(LanguagePhp);
+    EXPECT_EQ(ColorLine(u"<input type=\"checkbox\" <?php"),
+              R"([2:<][6:input][2: ][8:type][2:=][9:"checkbox"][2: ][11:<?php])");
+    EXPECT_EQ(ColorLine(u"<td <?php echo"), "[2:<][6:td][2: ][11:<?php ][6:echo]");
+  }
+  CLanguageScope asp(LanguageMarkup);
+  std::u16string line = u"<td <% if";
+  EXPECT_EQ(ColorLine(line), "[2:<][6:td][2: ][11:<% ][6:If]");
+  EXPECT_EQ(line, u"<td <% If");  // the Basic keyword takes its own case
+  EXPECT_EQ(ColorLine(u"<td <% x"), "[2:<][6:td][2: ][11:<% x]");
 }
 
 TEST(MarkupParser, StateWithoutRunsFollowsNeitherTagsNorScriptComments) {

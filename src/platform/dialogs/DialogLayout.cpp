@@ -101,7 +101,7 @@ void CDialog::CreateControls(const DialogTemplate& t) {
     cs.text = item.text;
     std::unique_ptr<CWnd> w = CreateWindowOfClass(windowClass, cs);
     if (!w) {
-      plat::DebugOut("dialog: no control made for item " + std::to_string(item.id));
+      plat::DebugOut("dialog: no control made for item " + std::to_string(item.id) + "\n");
       continue;
     }
     w->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetDialogFont()), 0);

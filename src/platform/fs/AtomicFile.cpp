@@ -12,6 +12,7 @@
 #include <cstring>
 #include <ctime>
 #include <random>
+#include <string>
 
 #include "platform/base/Errors.h"
 #include "platform/base/Strings.h"
@@ -44,7 +45,71 @@ bool FollowLinks(std::string& host) {
   return false;
 }
 
+// A fresh temporary name in folder: prefix, four hex digits, ".tmp".
+std::string TempName(const std::string& folder, const std::string& prefix) {
+  static std::minstd_rand rng(static_cast<unsigned>(getpid()) * 2654435761u ^ static_cast<unsigned>(time(nullptr)));
+  char num[8];
+  std::snprintf(num, sizeof num, "%04X", static_cast<unsigned>(rng() & 0xFFFF));
+  return folder + (folder == "/" ? "" : "/") + prefix + num + ".tmp";
+}
+
+std::string ProcFdPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
 }  // namespace
+
+// An unnamed file can only be given a name through /proc; without /proc (or without
+// O_TMPFILE in the kernel or the file system) the named temporary file is used instead.
+bool AtomicFile::OpenUnnamed(const std::string& folder) {
+#ifdef O_TMPFILE
+  if (InjectedFault(FsOp::CreateUnnamed, folder)) return false;
+  const int f = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (f < 0) return false;
+  struct stat own, seen;
+  if (fstat(f, &own) != 0 || stat(ProcFdPath(f).c_str(), &seen) != 0 || own.st_ino != seen.st_ino ||
+      own.st_dev != seen.st_dev) {
+    close(f);
+    return false;
+  }
+  fd = f;
+  unnamed = true;
+  return true;
+#else
+  (void)folder;
+  return false;
+#endif
+}
+
+std::uint32_t AtomicFile::OpenNamed(const std::string& folder) {
+  for (int attempt = 0; attempt < 65536; ++attempt) {
+    std::string name = TempName(folder, prefix);
+    fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      tempHost = std::move(name);
+      return ERROR_SUCCESS;
+    }
+    if (errno != EEXIST) return ErrorFromErrno(errno);
+  }
+  return ERROR_ALREADY_EXISTS;
+}
+
+// Gives the finished unnamed file a temporary name beside the target, for the rename. Only
+// a crash in the moment between the two can leave it behind.
+std::uint32_t AtomicFile::NameUnnamed() {
+  const std::string folder = FolderOf(targetHost);
+  const std::string self = ProcFdPath(fd);
+  for (int attempt = 0; attempt < 65536; ++attempt) {
+    std::string name = TempName(folder, prefix);
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      tempHost = std::move(name);
+      return ERROR_SUCCESS;
+    }
+    if (errno != EEXIST) return ErrorFromErrno(errno);
+  }
+  return ERROR_ALREADY_EXISTS;
+}
+
+// What the fault hook is told is written: the named file, or the folder of an unnamed one.
+std::string AtomicFile::WritingHostPath() const { return tempHost.empty() ? FolderOf(targetHost) : tempHost; }
 
 std::uint32_t AtomicFile::Begin(std::u16string_view target, std::u16string_view prefix) {
   Abort();
@@ -55,26 +120,17 @@ std::uint32_t AtomicFile::Begin(std::u16string_view target, std::u16string_view 
   if (stat(targetHost.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return error = ERROR_ACCESS_DENIED;
   const std::string folder = FolderOf(targetHost);
   if (auto e = InjectedFault(FsOp::CreateTemp, folder)) return error = e;
-  static std::minstd_rand rng(static_cast<unsigned>(getpid()) * 2654435761u ^ static_cast<unsigned>(time(nullptr)));
-  const std::string pre = Narrow(prefix);
-  for (int attempt = 0; attempt < 65536; ++attempt) {
-    char num[8];
-    std::snprintf(num, sizeof num, "%04X", static_cast<unsigned>(rng() & 0xFFFF));
-    std::string name = folder + (folder == "/" ? "" : "/") + pre + num + ".tmp";
-    fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-      tempHost = name;
-      pending.reserve(kBufferSize);
-      return ERROR_SUCCESS;
-    }
-    if (errno != EEXIST) return error = ErrorFromErrno(errno);
+  this->prefix = Narrow(prefix);
+  if (!OpenUnnamed(folder)) {
+    if (auto e = OpenNamed(folder)) return error = e;
   }
-  return error = ERROR_ALREADY_EXISTS;
+  pending.reserve(kBufferSize);
+  return ERROR_SUCCESS;
 }
 
 std::uint32_t AtomicFile::Flush() {
   if (error) return error;
-  if (auto e = InjectedFault(FsOp::Write, tempHost)) return error = e;
+  if (auto e = InjectedFault(FsOp::Write, WritingHostPath())) return error = e;
   std::size_t done = 0;
   while (done < pending.size()) {
     const ssize_t w = write(fd, pending.data() + done, pending.size() - done);
@@ -115,7 +171,7 @@ std::uint32_t AtomicFile::Commit() {
   if (!error && fd < 0) error = ERROR_INVALID_PARAMETER;
   if (!error) Flush();
   if (!error) {
-    if (auto e = InjectedFault(FsOp::Sync, tempHost)) error = e;
+    if (auto e = InjectedFault(FsOp::Sync, WritingHostPath())) error = e;
     else if (fsync(fd) != 0) error = ErrorFromErrno(errno);
   }
   if (!error) {
@@ -130,6 +186,7 @@ std::uint32_t AtomicFile::Commit() {
       fchmod(fd, 0666 & ~mask);
     }
   }
+  if (!error && unnamed) error = NameUnnamed();
   if (fd >= 0) {
     const int r = close(fd);
     fd = -1;
@@ -147,6 +204,7 @@ std::uint32_t AtomicFile::Commit() {
     return error;
   }
   tempHost.clear();
+  unnamed = false;
   const int dfd = open(FolderOf(targetHost).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {
     fsync(dfd);
@@ -157,9 +215,10 @@ std::uint32_t AtomicFile::Commit() {
 
 void AtomicFile::Abort() {
   if (fd >= 0) {
-    close(fd);
+    close(fd);  // an unnamed file goes with its last descriptor
     fd = -1;
   }
+  unnamed = false;
   if (!tempHost.empty()) {
     unlink(tempHost.c_str());
     tempHost.clear();

@@ -22,7 +22,9 @@ enum : DWORD {
 };
 
 // The operations a test can make fail, with the host path they act on.
-enum class FsOp { Attributes, Open, Read, Write, Sync, Close, CreateTemp, Delete, Move, Replace, List };
+// CreateUnnamed is the unnamed temporary file of a replace: failing it stands for a file
+// system that has none, and the replace falls back to a named temporary file.
+enum class FsOp { Attributes, Open, Read, Write, Sync, Close, CreateTemp, Delete, Move, Replace, List, CreateUnnamed };
 // Returns a handheld error number to inject, or 0 to let the operation run.
 using FaultHook = std::function<std::uint32_t(FsOp op, const std::string& hostPath)>;
 FaultHook SetFaultHook(FaultHook hook);

@@ -18,18 +18,19 @@ std::u16string_view RootName(HKEY root) {
 
 bool IsRoot(HKEY root) { return root == HKEY_CLASSES_ROOT || root == HKEY_CURRENT_USER; }
 
-// The whole file, or nothing when it is missing, unreadable or past the size bound.
-std::string ReadStoreFile() {
+// The whole file; empty when there is none; nothing when it is there but could not be read
+// whole (past the size bound, not a regular file, or a failed open or read).
+std::optional<std::string> ReadStoreFile(std::size_t maxBytes) {
   plat::fs::File f;
-  if (f.Open(CRegistry::kFilePath, plat::fs::File::Access::Read)) return {};
-  const long long size = f.Size();
-  if (size < 0 || static_cast<unsigned long long>(size) > CRegistry::kMaxFileBytes) {
-    plat::DebugOut("registry: the settings file is too big to read; it is left alone until a setting changes");
-    return {};
+  if (const auto e = f.Open(CRegistry::kFilePath, plat::fs::File::Access::Read)) {
+    if (e == plat::ERROR_FILE_NOT_FOUND || e == plat::ERROR_PATH_NOT_FOUND) return std::string();
+    return std::nullopt;
   }
+  const long long size = f.Size();
+  if (size < 0 || static_cast<unsigned long long>(size) > maxBytes) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size), '\0');
   std::size_t got = 0;
-  if (f.Read(bytes.data(), bytes.size(), got)) return {};
+  if (f.Read(bytes.data(), bytes.size(), got)) return std::nullopt;
   bytes.resize(got);
   return bytes;
 }
@@ -45,12 +46,20 @@ void CRegistry::Reload() {
   keys.clear();
   loaded = false;
   dirty = false;
+  writable = true;
 }
 
 void CRegistry::EnsureLoaded() {
   if (loaded) return;
   loaded = true;
-  keys = plat::registry::ParseRegistryText(ReadStoreFile());
+  const std::optional<std::string> text = ReadStoreFile(maxFileBytes);
+  if (!text) {
+    // Writing now would replace the user's settings with the few this session makes.
+    writable = false;
+    plat::DebugOut("registry: the settings file could not be read whole; it is kept as it is and not written "
+                   "while the program runs, which starts from the defaults\n");
+  }
+  keys = plat::registry::ParseRegistryText(text ? *text : std::string());
 }
 
 bool CRegistry::Flush() {
@@ -62,7 +71,7 @@ bool CRegistry::Write() { return WriteText(plat::registry::FormatRegistryText(ke
 
 bool CRegistry::WriteText(const std::string& text) {
   dirty = true;
-  if (text.size() > kMaxFileBytes) return false;
+  if (!writable || text.size() > maxFileBytes) return false;
   const std::u16string_view path(kFilePath);
   plat::fs::CreateDirectory(path.substr(0, path.rfind(u'\\')));  // it may exist already
   plat::fs::AtomicFile file;
@@ -109,7 +118,7 @@ bool CRegistry::Store(HKEY root, std::u16string_view key, std::u16string_view na
   v = value;
   v.name = previous ? previous->name : std::u16string(name);
   const std::string text = plat::registry::FormatRegistryText(keys);
-  if (text.size() > kMaxFileBytes) {
+  if (text.size() > maxFileBytes) {
     // Past the bound the file could never be read back: the change is refused whole.
     if (previous) v = *previous;
     else k.values.erase(foldedName);

@@ -19,18 +19,24 @@ inline constexpr HKEY HKEY_CURRENT_USER = HKEY::CurrentUser;
 // keys and values compare without regard to case and keep the case they were made with.
 // The store is read from its file at first use and the file is replaced (atomically)
 // whenever a value changes; a write that fails leaves the old file, answers false, and is
-// tried again by the next change or Flush.
+// tried again by the next change or Flush. A file that is there but could not be read
+// whole is never written: the session runs on what it holds in memory.
 class CRegistry {
  public:
   static constexpr char16_t kFilePath[] = u"\\Windows\\registry.ini";
   // Bounds that keep a damaged or hostile file from costing unbounded memory: a bigger
-  // file is not read, a longer string is refused.
-  static constexpr std::size_t kMaxFileBytes = 4u << 20;
+  // file is not read (nor written over), a longer string is refused.
+  static constexpr std::size_t kMaxFileBytes = 64u << 20;
   static constexpr std::size_t kMaxStringUnits = 32u << 10;  // 64 KiB of UTF-16
   static constexpr std::size_t kMaxNameUnits = 255;           // one key name, or a value's name
   static constexpr std::size_t kMaxPathUnits = 1024;
 
   static CRegistry& Get();
+
+  // The file bound in force, kMaxFileBytes unless lowered (tests that fill the store to
+  // its bound lower it to keep their files small).
+  void SetMaxFileBytes(std::size_t bytes) { maxFileBytes = bytes; }
+  std::size_t GetMaxFileBytes() const { return maxFileBytes; }
 
   // Forgets everything held; the file is read again at the next use.
   void Reload();
@@ -39,7 +45,7 @@ class CRegistry {
 
   // False when the key path or name is not acceptable, the string is too long, the store
   // would grow past its bound, or the file could not be written (the value is then held
-  // and written with the next change).
+  // and written with the next change, unless the file is not written this session).
   bool SetValue(HKEY root, std::u16string_view key, std::u16string_view name, std::u16string_view value);
   bool SetValue(HKEY root, std::u16string_view key, std::u16string_view name, DWORD value);
   // False when there is no such value or it has the other type.
@@ -90,6 +96,8 @@ class CRegistry {
   KeyMap keys;
   bool loaded = false;
   bool dirty = false;
+  bool writable = true;  // false once the file was found but not read whole
+  std::size_t maxFileBytes = kMaxFileBytes;
   std::u16string registryKey;
   std::u16string appName;  // the application gives it (CWinApp)
 };

@@ -207,16 +207,14 @@ TEST_F(SdlBackendTest, TextInputStartsOnAndFollowsTheTextFields) {
   EXPECT_TRUE(SDL_IsTextInputActive());
 }
 
-TEST_F(SdlBackendTest, ScaleComesFromTovinScaleOrFitsTheDesktop) {
-  setenv("TOVIN_SCALE", "3", 1);
-  Open(120, 130, 0);
+TEST_F(SdlBackendTest, AGivenScaleIsUsedOrTheDesktopIsFitted) {
+  Open(120, 130, 3);
   EXPECT_EQ(backend->GetLayout().scale, 3);
   int w = 0, h = 0;
   SDL_GetWindowSize(backend->GetWindow(), &w, &h);
   EXPECT_EQ(w, 360);
   EXPECT_EQ(h, 390);
   backend.reset();
-  unsetenv("TOVIN_SCALE");
   Open(120, 130, 0);
   SDL_Rect usable{};
   ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0);

@@ -1,5 +1,6 @@
 // A dialog answered as the user answers it: typing, Tab order, Enter, Escape, the caption's
 // "ok", radio arrows, validation that keeps the dialog open, and where commands go.
+#include "platform/base/Debug.h"
 #include "platform/gfx/Dpi.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/controls/Button.h"
@@ -273,4 +274,26 @@ TEST_F(DialogTest, AGroupBoxRepaintedOnItsOwnLeavesTheButtonsInsideIt) {
     EXPECT_EQ(screen->Pixel(ring.x, ring.y), before);
     d.PressButton(IDCANCEL);
   });
+}
+
+namespace {
+std::string debugLines;
+void KeepDebugLines(std::u16string_view text) { debugLines += plat::Narrow(text); }
+}  // namespace
+
+TEST_F(DialogTest, AControlThatCannotBeMadeIsSkippedWithADebugLine) {
+  ASSERT_TRUE(RegisterClass(u"NoWindow", [](const CREATESTRUCT&) { return std::unique_ptr<CWnd>(); }));
+  DialogItemTemplate sip(u"NoWindow", 77, u"", 0, 0, 10, 10, 0);
+  module.dialogs[IDD_OPTIONS].items.push_back(sip);
+  debugLines.clear();
+  plat::SetDebugSink(KeepDebugLines);
+  COptionsDialog dlg;
+  Run(dlg, [&](COptionsDialog& d) {
+    EXPECT_EQ(d.GetDlgItem(77), nullptr);
+    EXPECT_NE(d.GetDlgItem(IDC_NAME), nullptr);
+    d.PressButton(IDCANCEL);
+  });
+  plat::SetDebugSink(nullptr);
+  UnregisterClass(u"NoWindow");
+  EXPECT_EQ(debugLines, "dialog: no control made for item 77\n");
 }

@@ -1,7 +1,11 @@
 // Files, temporary names and replacing a file in one step.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <string>
 
 #include "common/TempDevice.h"
 #include "platform/fs/AtomicFile.h"
@@ -80,21 +84,95 @@ TEST(Files, TempNamesAreUniqueAndCreated) {
   EXPECT_EQ(CreateTempFile(u"\\My Documents\\missing", u"CRE", a), plat::ERROR_FILE_NOT_FOUND);
 }
 
+namespace {
+
+// Stands for a file system without unnamed temporary files.
+std::uint32_t RefuseUnnamed(FsOp op, const std::string&) {
+  return op == FsOp::CreateUnnamed ? plat::ERROR_NOT_SUPPORTED : 0;
+}
+
+}  // namespace
+
 TEST(AtomicReplace, KeepsTheOldFileWholeOnAnyFailure) {
   TempDevice dev;
   const std::string host = dev.DocHost("t.txt");
   TempDevice::WriteHostFile(host, "old contents");
-  for (FsOp op : {FsOp::Write, FsOp::Sync, FsOp::Close, FsOp::Replace, FsOp::CreateTemp}) {
-    SetFaultHook([op](FsOp o, const std::string&) -> std::uint32_t { return o == op ? plat::ERROR_DISK_FULL : 0; });
-    AtomicFile f;
-    std::uint32_t e = f.Begin(dev.DocDevice("t.txt"), u"CRE");
-    if (!e) e = f.Write("new", 3);
-    if (!e) e = f.Commit();
-    EXPECT_EQ(e, plat::ERROR_DISK_FULL) << static_cast<int>(op);
-    SetFaultHook(nullptr);
-    EXPECT_EQ(TempDevice::ReadHostFile(host), "old contents");
-    EXPECT_EQ(TempDevice::ListHost(dev.DocumentsHost()), "t.txt") << "temporary file left behind";
+  for (bool named : {false, true}) {
+    for (FsOp op : {FsOp::Write, FsOp::Sync, FsOp::Close, FsOp::Replace, FsOp::CreateTemp}) {
+      SetFaultHook([op, named](FsOp o, const std::string& h) -> std::uint32_t {
+        if (named && RefuseUnnamed(o, h)) return plat::ERROR_NOT_SUPPORTED;
+        return o == op ? plat::ERROR_DISK_FULL : 0;
+      });
+      AtomicFile f;
+      std::uint32_t e = f.Begin(dev.DocDevice("t.txt"), u"CRE");
+      if (!e) e = f.Write("new", 3);
+      if (!e) e = f.Commit();
+      EXPECT_EQ(e, plat::ERROR_DISK_FULL) << static_cast<int>(op) << " named " << named;
+      SetFaultHook(nullptr);
+      EXPECT_EQ(TempDevice::ReadHostFile(host), "old contents");
+      EXPECT_EQ(TempDevice::ListHost(dev.DocumentsHost()), "t.txt") << "temporary file left behind";
+    }
   }
+}
+
+TEST(AtomicReplace, TheNewTextHasNoNameUntilItReplacesTheFile) {
+  TempDevice dev;
+  const std::string host = dev.DocHost("t.txt");
+  TempDevice::WriteHostFile(host, "old");
+  const std::string big(3u << 20, 'n');  // past the write buffer: part of it is on disk
+  {
+    AtomicFile f;
+    ASSERT_EQ(f.Begin(dev.DocDevice("t.txt"), u"CRE"), 0u);
+    ASSERT_EQ(f.Write(big.data(), big.size()), 0u);
+    EXPECT_EQ(TempDevice::ListHost(dev.DocumentsHost()), "t.txt");
+    ASSERT_EQ(f.Commit(), 0u);
+  }
+  EXPECT_EQ(TempDevice::ReadHostFile(host), big);
+  EXPECT_EQ(TempDevice::ListHost(dev.DocumentsHost()), "t.txt");
+
+  // Killed in the middle of writing, the program leaves the old file and nothing else.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    AtomicFile f;
+    if (f.Begin(dev.DocDevice("t.txt"), u"CRE") == 0 && f.Write(big.data(), big.size()) == 0) raise(SIGKILL);
+    _exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the save did not get as far as writing";
+  EXPECT_EQ(TempDevice::ReadHostFile(host), big);
+  EXPECT_EQ(TempDevice::ListHost(dev.DocumentsHost()), "t.txt");
+}
+
+TEST(AtomicReplace, WithoutUnnamedFilesANamedTemporaryServesAndIsCleanedUp) {
+  TempDevice dev;
+  const std::string host = dev.DocHost("t.txt");
+  TempDevice::WriteHostFile(host, "old");
+  chmod(host.c_str(), 0640);
+  SetFaultHook(RefuseUnnamed);
+  {
+    AtomicFile f;
+    ASSERT_EQ(f.Begin(dev.DocDevice("t.txt"), u"CRE"), 0u);
+    ASSERT_EQ(f.Write("new", 3), 0u);
+    const std::string temp = f.TempHostPath();
+    EXPECT_TRUE(temp.starts_with(dev.DocumentsHost() + "/CRE") && temp.ends_with(".tmp")) << temp;
+    EXPECT_TRUE(TempDevice::HostExists(temp));
+    ASSERT_EQ(f.Commit(), 0u);
+    EXPECT_FALSE(TempDevice::HostExists(temp));
+  }
+  EXPECT_EQ(TempDevice::ReadHostFile(host), "new");
+  struct stat st;
+  ASSERT_EQ(stat(host.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  {
+    AtomicFile f;
+    ASSERT_EQ(f.Begin(dev.DocDevice("t.txt"), u"CRE"), 0u);
+    ASSERT_EQ(f.Write("lost", 4), 0u);
+  }  // given up without a commit
+  SetFaultHook(nullptr);
+  EXPECT_EQ(TempDevice::ReadHostFile(host), "new");
+  EXPECT_EQ(TempDevice::ListHost(dev.DocumentsHost()), "t.txt");
 }
 
 TEST(AtomicReplace, KeepsModeFollowsLinksRefusesFolders) {

@@ -1,11 +1,14 @@
 // The settings store: values kept across a reload, profile sections as nested keys, the
 // file's escaping, damaged and oversized files, and failed writes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
 #include "common/TempDevice.h"
+#include "platform/base/Debug.h"
 #include "platform/base/Strings.h"
 #include "platform/fs/Files.h"
 #include "platform/registry/Registry.h"
@@ -23,6 +26,7 @@ class RegistryTest : public ::testing::Test {
   }
   void TearDown() override {
     plat::fs::SetFaultHook(nullptr);
+    reg.SetMaxFileBytes(CRegistry::kMaxFileBytes);
     reg.Reload();
   }
   std::string FileHost() const { return dev.RootHost() + "/Windows/registry.ini"; }
@@ -157,12 +161,6 @@ TEST_F(RegistryTest, DamagedFileKeepsItsGoodLines) {
 }
 
 TEST_F(RegistryTest, OversizedFilesStringsAndNamesAreRefused) {
-  std::string big = "[HKEY_CURRENT_USER\\Software\\App]\n\"Good\"=dword:00000001\n";
-  big += "; " + std::string(CRegistry::kMaxFileBytes, 'x') + "\n";
-  WriteFile(big);
-  DWORD n = 0;
-  EXPECT_FALSE(reg.GetValue(HKEY_CURRENT_USER, u"Software\\App", u"Good", n));
-
   // A string line past the bound is skipped; the line after it is read.
   WriteFile("[HKEY_CURRENT_USER\\Software\\App]\n\"Long\"=\"" + std::string(CRegistry::kMaxStringUnits + 1, 'a') +
             "\"\n\"Short\"=\"" + std::string(CRegistry::kMaxStringUnits, 'a') + "\"\n");
@@ -179,16 +177,69 @@ TEST_F(RegistryTest, OversizedFilesStringsAndNamesAreRefused) {
   EXPECT_FALSE(reg.SetValue(static_cast<HKEY>(0x80000002u), u"Software", u"x", DWORD{1}));
   EXPECT_EQ(FileBytes(), before);
   // Many values that together would pass the file bound: the one that would is refused,
-  // so the file can always be read back.
-  // (Control characters are written as six-byte escapes, so few values reach the bound.)
+  // so the file can always be read back. (A bound of 1 MiB keeps the file small; control
+  // characters are written as six-byte escapes, so few values reach it.)
+  reg.SetMaxFileBytes(1u << 20);
   const std::u16string chunk(CRegistry::kMaxStringUnits, u'\x01');
   int stored = 0;
-  while (stored < 1000 && reg.SetValue(HKEY_CURRENT_USER, u"Software\\Fill", u"v" + plat::FromInt(stored), chunk)) ++stored;
-  EXPECT_GT(stored, 10);
-  EXPECT_LT(stored, 1000);
-  EXPECT_LE(FileBytes().size(), CRegistry::kMaxFileBytes);
+  while (stored < 100 && reg.SetValue(HKEY_CURRENT_USER, u"Software\\Fill", u"v" + plat::FromInt(stored), chunk)) ++stored;
+  EXPECT_GT(stored, 2);
+  EXPECT_LT(stored, 100);
+  EXPECT_LE(FileBytes().size(), reg.GetMaxFileBytes());
   reg.Reload();
   EXPECT_EQ(static_cast<int>(reg.EnumValues(HKEY_CURRENT_USER, u"Software\\Fill").size()), stored);
+}
+
+namespace {
+std::string debugText;
+void KeepDebugText(std::u16string_view text) { debugText += plat::Narrow(text); }
+}  // namespace
+
+// A store the program could not read whole would lose what it did not read if it were
+// written back: such a file stays as it is for the whole session.
+TEST_F(RegistryTest, AStoreNotReadWholeIsNeverWrittenOver) {
+  plat::SetDebugSink(KeepDebugText);
+  // Past the size bound (a sparse file: nothing much is written here).
+  WriteFile("[HKEY_CURRENT_USER\\Software\\App]\n\"Good\"=dword:00000001\n");
+  ASSERT_EQ(truncate(FileHost().c_str(), static_cast<off_t>(CRegistry::kMaxFileBytes) + 1), 0);
+  struct stat before {}, after {};
+  ASSERT_EQ(stat(FileHost().c_str(), &before), 0);
+  debugText.clear();
+  DWORD n = 0;
+  EXPECT_FALSE(reg.GetValue(HKEY_CURRENT_USER, u"Software\\App", u"Good", n));
+  EXPECT_FALSE(reg.SetValue(HKEY_CURRENT_USER, kKey, u"Mode", DWORD{1}));
+  EXPECT_TRUE(reg.GetValue(HKEY_CURRENT_USER, kKey, u"Mode", n));  // the session has its change
+  EXPECT_EQ(n, 1u);
+  EXPECT_FALSE(reg.Flush());
+  ASSERT_EQ(stat(FileHost().c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_size, before.st_size);
+  EXPECT_NE(debugText.find("registry: "), std::string::npos);
+  EXPECT_TRUE(debugText.ends_with("\n")) << debugText;
+
+  // A file that cannot be opened or read: the same.
+  const std::string text = "[HKEY_CURRENT_USER\\Software\\App]\n\"Good\"=dword:00000001\n";
+  for (auto failing : {plat::fs::FsOp::Open, plat::fs::FsOp::Read}) {
+    WriteFile(text);
+    plat::fs::SetFaultHook([failing](plat::fs::FsOp op, const std::string& host) -> std::uint32_t {
+      return op == failing && host.ends_with("registry.ini") ? plat::ERROR_ACCESS_DENIED : 0;
+    });
+    EXPECT_EQ(reg.GetProfileInt(u"Settings", u"Mode", 7), 7);  // defaults
+    EXPECT_FALSE(reg.SetValue(HKEY_CURRENT_USER, kKey, u"Mode", DWORD{2}));
+    EXPECT_FALSE(reg.Flush());
+    plat::fs::SetFaultHook(nullptr);
+    EXPECT_EQ(FileBytes(), text);
+    EXPECT_FALSE(reg.Flush()) << "written later in the same session";
+    EXPECT_EQ(FileBytes(), text);
+  }
+  // The next session reads it as usual; a missing file is no reason to hold back.
+  reg.Reload();
+  EXPECT_TRUE(reg.GetValue(HKEY_CURRENT_USER, u"Software\\App", u"Good", n));
+  std::filesystem::remove(FileHost());
+  reg.Reload();
+  EXPECT_TRUE(reg.SetValue(HKEY_CURRENT_USER, kKey, u"Mode", DWORD{3}));
+  EXPECT_TRUE(TempDevice::HostExists(FileHost()));
+  plat::SetDebugSink(nullptr);
 }
 
 TEST_F(RegistryTest, FailedWriteKeepsTheOldFileAndIsRetried) {

@@ -21,13 +21,6 @@ constexpr int kMaxScale = 16;
 constexpr int kSignalCheckMs = 250;
 
 int ChooseScale(int screenWidth, int screenHeight) {
-  const char* env = std::getenv("TOVIN_SCALE");
-  if (env && *env) {
-    char* end = nullptr;
-    const long s = std::strtol(env, &end, 10);
-    if (end != env && *end == '\0' && s >= 1) return static_cast<int>(std::min<long>(s, kMaxScale));
-    std::fprintf(stderr, "tovin: TOVIN_SCALE=%s is not a whole number of 1 or more; choosing the scale\n", env);
-  }
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
   return std::min(kMaxScale, plat::sdl::FitScale(screenWidth, screenHeight, usable.w, usable.h));

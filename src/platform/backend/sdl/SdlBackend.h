@@ -12,9 +12,9 @@
 class CSdlBackend : public IBackend {
  public:
   // Opens the window for a screen of this size (at least 120 x 120). A scale of 1 or more
-  // is used as given; below 1 it comes from TOVIN_SCALE, or else is the largest whole
-  // factor that fits the desktop. Null, with the reason on stderr, when SDL's video
-  // cannot start or the window cannot be made.
+  // is used as given (up to 16); below 1 it is the largest whole factor that fits the
+  // desktop. Null, with the reason on stderr, when SDL's video cannot start or the window
+  // cannot be made.
   static std::unique_ptr<CSdlBackend> Create(int screenWidth, int screenHeight, int scale);
   ~CSdlBackend() override;
   CSdlBackend(const CSdlBackend&) = delete;

@@ -1,0 +1,15 @@
+// CMapStringToString: the property table of the project's file entries and of the tools,
+// written as its count and then each pair (key, value) in the map's walking order.
+#pragma once
+#include <string>
+
+#include "platform/archive/StringMap.h"
+
+class CArchive;
+
+class CMapStringToString : public CMapStringTo<std::u16string> {
+ public:
+  // Storing writes the pairs; loading enters the pairs read in their order, so a key read
+  // twice keeps the later value.
+  void Serialize(CArchive& ar);
+};

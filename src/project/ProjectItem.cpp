@@ -1,0 +1,20 @@
+// CProjectItem.
+#include "project/ProjectItem.h"
+
+#include "platform/archive/Archive.h"
+
+IMPLEMENT_SERIAL(CProjectItem, CObject, 1)
+
+CProjectItem::CProjectItem() : properties(std::make_unique<CMapStringToString>()) {}
+
+CProjectItem::~CProjectItem() = default;
+
+void CProjectItem::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    properties->Serialize(ar);
+    return;
+  }
+  auto table = std::make_unique<CMapStringToString>();
+  table->Serialize(ar);
+  properties = std::move(table);
+}
