@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     // Nobody answers a message in memory: it goes to stderr, so that a run that stops says why.
     headlessScreen->SetModalHook([](CWnd* window) {
       if (auto* box = dynamic_cast<CMessageBoxWnd*>(window))
-        std::fprintf(stderr, "Tovin: %s\n", plat::Narrow(box->Text()).c_str());
+        std::fprintf(stderr, "%s: %s\n", plat::Narrow(CSampleApp::kAppName).c_str(), plat::Narrow(box->Text()).c_str());
     });
   } else {
     auto backend = CreateSdlBackend(width, height, screen.scale);

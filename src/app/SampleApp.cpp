@@ -44,7 +44,7 @@ bool CSampleApp::InitInstance() {
   FocusActiveView();
   EndWaitCursor();
   if (!pathOutsideDevice.empty()) {
-    plat::MessageBox(FileOpenErrorMessage(plat::ERROR_FILE_NOT_FOUND, pathOutsideDevice), u"Tovin",
+    plat::MessageBox(FileOpenErrorMessage(plat::ERROR_FILE_NOT_FOUND, pathOutsideDevice), kAppName,
                      plat::MB_OK | plat::MB_ICONWARNING);
     return false;
   }
@@ -88,7 +88,7 @@ bool CSampleApp::SetCurrentProject(std::unique_ptr<ProjectManager> project) {
 namespace {
 void ShowMessage(UINT id, const char16_t* fallback) {
   const CResourceModule* res = AfxGetResourceHandle();
-  plat::MessageBox(res ? res->LoadString(id) : fallback, u"Tovin", plat::MB_OK);
+  plat::MessageBox(res ? res->LoadString(id) : fallback, CSampleApp::kAppName, plat::MB_OK);
 }
 }  // namespace
 

@@ -1,4 +1,5 @@
 // The About box and the program's icon.
+#include "resources/ResourceTables.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/ui/DialogTemplate.h"

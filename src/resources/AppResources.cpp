@@ -1,14 +1,6 @@
 // The program's resource module, assembled once from each concern's tables.
 #include "resources/AppResources.h"
-
-void AddViewResources(CResourceModule& module);
-void AddFrameResources(CResourceModule& module);
-void AddEditResources(CResourceModule& module);
-void AddAboutResources(CResourceModule& module);
-void AddBrowserResources(CResourceModule& module);
-void AddNavigationResources(CResourceModule& module);
-void AddDocumentResources(CResourceModule& module);
-void AddProjectResources(CResourceModule& module);
+#include "resources/ResourceTables.h"
 
 const CResourceModule& AppResources() {
   static const CResourceModule module = [] {

@@ -1,4 +1,5 @@
 // The document's messages: a save refused or failed, and the read-only switch.
+#include "resources/ResourceTables.h"
 #include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
 

@@ -1,4 +1,5 @@
 // The find and replace dialogs and their messages.
+#include "resources/ResourceTables.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"

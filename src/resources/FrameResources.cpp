@@ -1,4 +1,5 @@
 // The main frame's resources: menu, keys and menu-bar definition 100, button strips 100 and 106.
+#include "resources/ResourceTables.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Resources.h"
 #include "resources/CommandIds.h"

@@ -1,4 +1,5 @@
 // The outline, go-to-line and options dialogs, and the messages of the outline, go-to-line
+#include "resources/ResourceTables.h"
 // and Find Next commands.
 #include "platform/controls/CommonControls.h"
 #include "platform/controls/ControlMessages.h"

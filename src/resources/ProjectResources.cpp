@@ -1,4 +1,5 @@
 // The strings of opening and importing projects.
+#include "resources/ResourceTables.h"
 #include "resources/ResourceIds.h"
 #include "platform/ui/Resources.h"
 

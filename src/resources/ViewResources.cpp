@@ -1,4 +1,5 @@
 // The text view's resources: its key table, its context menu and its margin icons.
+#include "resources/ResourceTables.h"
 #include <array>
 
 #include "platform/gfx/Bitmap.h"
