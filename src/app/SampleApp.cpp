@@ -160,6 +160,20 @@ bool CSampleApp::GetRecentFile(int index, std::u16string& path) const {
   return true;
 }
 
+void CSampleApp::ActivateProjectFrame() {
+  if (m_pMainWnd) m_pMainWnd->SetFocus();
+  FocusActiveView();
+}
+
+void CSampleApp::OpenProjectFile(std::u16string_view path) {
+  // The frame shows the file opened, as after Open.
+  if (CDocument* doc = OpenDocumentFile(path); doc && m_pMainWnd) m_pMainWnd->SetWindowText(doc->GetTitle());
+}
+
+bool CSampleApp::PromptForProjectFile(std::u16string& path, std::u16string& filter, UINT titleId) {
+  return PromptForFile(path, filter, titleId);
+}
+
 void CSampleApp::FocusActiveView() {
   auto* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
   if (!frame) return;
