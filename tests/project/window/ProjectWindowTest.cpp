@@ -14,6 +14,7 @@
 #include "common/TempDevice.h"
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/base/Strings.h"
+#include "platform/controls/ListCtrl.h"
 #include "platform/controls/TreeCtrl.h"
 #include "platform/dialogs/MessageBoxWnd.h"
 #include "platform/registry/Registry.h"
@@ -59,6 +60,10 @@ class ProjectWindowTest : public ::testing::Test {
       messages.push_back(plat::Narrow(box->Text()));
       box->Press(IDOK);
     } else if (auto* browser = dynamic_cast<CFileBrowser*>(w)) {
+      if (inBrowser) {
+        inBrowser(*browser);
+        return;
+      }
       browserTitle = plat::Narrow(browser->GetWindowText());
       browserFolder = browser->GetFolder();
       browserFilter = browser->GetFilterIndex();
@@ -129,6 +134,7 @@ class ProjectWindowTest : public ::testing::Test {
   std::unique_ptr<CHeadlessScreen> screen;
   CSampleApp app;
   std::function<void(CProjectDialog&)> inWindow;
+  std::function<void(CFileBrowser&)> inBrowser;
   int windowsShown = 0;
   std::u16string frameTitleInWindow;
   std::vector<std::string> messages;
@@ -378,6 +384,46 @@ TEST_F(ProjectWindowTest, ShowProjectFromTheMenuAndTheKeyNeedsAProject) {
   EXPECT_EQ(windowsShown, 1);
   Frame()->SendMessage(WM_COMMAND, ID_TOOLS_SHOW_PROJECT, 0);
   EXPECT_EQ(windowsShown, 2);
+}
+
+// The sample project that the run command opens is the one the program writes through New
+// Project and Add, byte for byte. TOVIN_REGENERATE_SAMPLE=1 writes it into samples/ instead.
+TEST_F(ProjectWindowTest, TheSampleProjectIsWhatNewProjectAndAddWrite) {
+  const std::string samples = TOVIN_SAMPLES_DIR;
+  const std::vector<std::string> sources = {"hello.cpp", "greeting.cpp", "greeting.h"};
+  mkdir((device.RootHost() + "/Samples").c_str(), 0700);
+  for (const std::string& f : sources)
+    TempDevice::WriteHostFile(device.RootHost() + "/Samples/" + f, TempDevice::ReadHostFile(samples + "/" + f));
+  // The user goes up from the documents into \Samples and names the project, then adds
+  // each source from the folder the prompt opens in.
+  std::vector<std::u16string> toGive = {u"Sample.csp"};
+  for (const std::string& f : sources) toGive.push_back(plat::Widen(f));
+  auto inSamples = [](const CFileBrowser& b) { return b.GetFolder() == u"\\Samples" || b.GetFolder() == u"\\Samples\\"; };
+  inBrowser = [&](CFileBrowser& b) {
+    if (!inSamples(b)) {
+      b.PressButton(IDC_BROWSER_UP);
+      auto* list = dynamic_cast<CListCtrl*>(b.GetDlgItem(IDC_BROWSER_LIST));
+      for (int i = 0; i < list->GetItemCount(); ++i)
+        if (list->GetItemText(i, 0) == u"Samples") list->SetSelectionMark(i);
+      b.PressButton(IDOK);  // into the folder
+    }
+    ASSERT_TRUE(inSamples(b));
+    ASSERT_FALSE(toGive.empty());
+    b.SetDlgItemText(IDC_BROWSER_NAME, toGive.front());
+    toGive.erase(toGive.begin());
+    b.PressButton(IDOK);
+  };
+  inWindow = [&](CProjectDialog& w) {
+    for (std::size_t i = 0; i < sources.size(); ++i) w.PressButton(IDC_PROJECT_ADD);
+  };
+  Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW_PROJECT, 0);
+  EXPECT_TRUE(toGive.empty());
+  const std::string written = TempDevice::ReadHostFile(device.RootHost() + "/Samples/Sample.csp");
+  EXPECT_EQ(SavedFiles(u"\\Samples\\Sample.csp"),
+            (std::vector<std::string>{"\\Samples\\hello.cpp", "\\Samples\\greeting.cpp", "\\Samples\\greeting.h"}));
+  const char* regenerate = std::getenv("TOVIN_REGENERATE_SAMPLE");
+  if (regenerate && std::string(regenerate) == "1") TempDevice::WriteHostFile(samples + "/Sample.csp", written);
+  EXPECT_EQ(written, TempDevice::ReadHostFile(samples + "/Sample.csp"));
 }
 
 // Not a check: the window at each screen shape with a long project, for looking at.
