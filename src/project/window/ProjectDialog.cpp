@@ -247,7 +247,9 @@ void CProjectDialog::OpenSelected() {
   // push them out.
   std::array<std::u16string, 3> recent;
   for (int i = 0; i < 3; ++i) host.GetRecentFile(i, recent[static_cast<std::size_t>(i)]);
-  titleSaved = false;  // the document titles the frame now
+  // The frame's own title comes back first: a document that opens puts its title there,
+  // one that cannot be read (and says so) leaves the title as it was before the window.
+  RestoreFrameTitle();
   host.OpenProjectFile(fullPath);
   for (int i = 2; i >= 0; --i)
     if (!recent[static_cast<std::size_t>(i)].empty()) host.AddToRecentFileList(recent[static_cast<std::size_t>(i)]);

@@ -258,6 +258,13 @@ TEST_F(ProjectWindowTest, OpenResolvesImportedPathsAndKeepsTheRecentList) {
     EXPECT_EQ(Recent(2), u"\\r1.txt");
   }
   EXPECT_TRUE(messages.empty());
+  // A file that is not there is reported by the document; the frame keeps its own title.
+  const std::u16string title = Frame()->GetWindowText();
+  TempDevice::WriteHostFile(device.DocHost("a/proj/q.dsp"), "# Begin Source File\r\nSOURCE=.\\gone.c\r\n# End Source File\r\n");
+  choose = u"gone.c";
+  ASSERT_TRUE(app.OpenAsProject(device.DocDevice("a/proj/q.dsp")));
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(Frame()->GetWindowText(), title);
 }
 
 TEST_F(ProjectWindowTest, ADoubleTapOnAGroupOpensNothingAndOnAFileOpensIt) {
