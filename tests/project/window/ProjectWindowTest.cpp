@@ -18,6 +18,7 @@
 #include "platform/controls/TreeCtrl.h"
 #include "platform/dialogs/MessageBoxWnd.h"
 #include "platform/registry/Registry.h"
+#include "platform/ui/Metrics.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectManager.h"
 #include "project/window/ProjectDialog.h"
@@ -433,27 +434,40 @@ TEST_F(ProjectWindowTest, TheSampleProjectIsWhatNewProjectAndAddWrite) {
   EXPECT_EQ(written, TempDevice::ReadHostFile(samples + "/Sample.csp"));
 }
 
-// Not a check: the window at each screen shape with a long project, for looking at.
-// Run with --gtest_also_run_disabled_tests; the pictures go to TOVIN_SHOTS (default /tmp).
-TEST_F(ProjectWindowTest, DISABLED_Screens) {
-  const char* dir = std::getenv("TOVIN_SHOTS");
-  const std::string out = dir ? dir : "/tmp";
+// A long project with long names at each screen shape: the layout of the screen's shape,
+// the tree beside the buttons and down to the bottom, a page of rows with the scroll bar.
+// With TOVIN_SHOTS set, each screen is also written there as a picture to look at.
+TEST_F(ProjectWindowTest, ALongProjectFitsEveryScreenShape) {
+  const char* shots = std::getenv("TOVIN_SHOTS");
   std::string dsp = "# Begin Group \"Source Files\"\r\n";
   for (int i = 0; i < 200; ++i)
     dsp += "SOURCE=.\\src\\module_" + std::to_string(i) + (i % 7 == 0 ? "_with_a_rather_long_descriptive_name" : "") + ".cpp\r\n";
   dsp += "# End Group\r\n# Begin Group \"Header Files\"\r\nSOURCE=.\\inc\\a.h\r\n# End Group\r\n";
   TempDevice::WriteHostFile(device.DocHost("Long.dsp"), dsp);
   for (auto [w, h] : {std::pair{480, 640}, std::pair{640, 480}, std::pair{240, 320}}) {
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
     screen->Resize(w, h);
+    bool checked = false;
     inWindow = [&, w = w, h = h](CProjectDialog& window) {
       CTreeCtrl* tree = window.Tree();
       tree->SelectItem(Find(*tree, u"Source Files"));
       screen->Key(VK_RIGHT);
-      screen->Key(VK_DOWN);
-      screen->Key(VK_DOWN);
-      screen->SavePng(out + "/project-" + std::to_string(w) + "x" + std::to_string(h) + ".png");
+      screen->Key(VK_END);
+      const CRect t = tree->GetWindowRect(), dialog = window.GetWindowRect();
+      for (UINT id : {UINT{IDC_PROJECT_OPEN}, UINT{IDCANCEL}, UINT{IDC_PROJECT_ADD}, UINT{IDC_PROJECT_REMOVE}}) {
+        const CRect b = window.GetDlgItem(id)->GetWindowRect();
+        EXPECT_GE(b.left, t.right);
+        EXPECT_LE(b.right, w);
+      }
+      EXPECT_GE(t.bottom, dialog.bottom - 3 * plat::ui::Scaled(2));
+      EXPECT_TRUE(tree->GetStyle() & WS_VSCROLL);
+      EXPECT_EQ(tree->GetTopRow(), tree->GetRowCount() - static_cast<int>(tree->GetVisibleCount()));
+      EXPECT_EQ(tree->GetSelectedItem(), tree->GetLastVisibleItem());
+      if (shots) screen->SavePng(std::string(shots) + "/project-" + std::to_string(w) + "x" + std::to_string(h) + ".png");
+      checked = true;
     };
     app.OpenAsProject(device.DocDevice("Long.dsp"));
+    EXPECT_TRUE(checked);
   }
 }
 
