@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "BenchMain.h"
 #include "BenchDevice.h"
+#include "BenchMain.h"
 #include "GenText.h"
 #include "HeadlessEditor.h"
 #include "StepStats.h"

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "BenchMain.h"
 #include "BenchDevice.h"
+#include "BenchMain.h"
 #include "GenText.h"
 #include "HeadlessEditor.h"
 #include "StepStats.h"

@@ -29,13 +29,26 @@ int main(int argc, char** argv) {
   const bool headless = headlessEnv && std::string(headlessEnv) == "1";
   UseAppResources();
 
+  const char* shot = std::getenv("TOVIN_SCREENSHOT");
+  bool shotTaken = false;
+  int code = 0;
   std::unique_ptr<CHeadlessScreen> headlessScreen;
   if (headless) {
     headlessScreen = std::make_unique<CHeadlessScreen>(width, height);
-    // Nobody answers a message in memory: it goes to stderr, so that a run that stops says why.
-    headlessScreen->SetModalHook([](CWnd* window) {
-      if (auto* box = dynamic_cast<CMessageBoxWnd*>(window))
-        std::fprintf(stderr, "%s: %s\n", plat::Narrow(CSampleApp::kAppName).c_str(), plat::Narrow(box->Text()).c_str());
+    // Nobody answers a message in memory: it goes to stderr, so that a run that stops says
+    // why. The first window that opens on its own (the project window of a project opened
+    // from the command line) is the screen the user would see first.
+    headlessScreen->SetModalHook([&](CWnd* window) {
+      if (auto* box = dynamic_cast<CMessageBoxWnd*>(window)) {
+        std::fprintf(stderr, "%s: %s\n", plat::Narrow(CSampleApp::kAppName).c_str(),
+                     plat::Narrow(box->Text()).c_str());
+      } else if (shot && *shot && !shotTaken) {
+        shotTaken = true;
+        if (!headlessScreen->SavePng(shot)) {
+          std::fprintf(stderr, "tovin: cannot write %s\n", shot);
+          code = 1;
+        }
+      }
     });
   } else {
     auto backend = CreateSdlBackend(width, height, screen.scale);
@@ -50,7 +63,6 @@ int main(int argc, char** argv) {
   app.singleInstance = !headless;
   app.SetHostCommandLine(hostPath);
 
-  int code = 0;
   if (!headless) {
     code = AfxWinMain(app);
     CWindowManager::Get().Shutdown();
@@ -64,8 +76,7 @@ int main(int argc, char** argv) {
   }
   app.OnIdle(0);  // the menu bar's buttons as the idle update leaves them
   CWindowManager::Get().ProcessPending();
-  const char* shot = std::getenv("TOVIN_SCREENSHOT");
-  if (shot && *shot && !headlessScreen->SavePng(shot)) {
+  if (shot && *shot && !shotTaken && !headlessScreen->SavePng(shot)) {
     std::fprintf(stderr, "tovin: cannot write %s\n", shot);
     code = 1;
   }

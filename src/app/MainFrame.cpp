@@ -12,6 +12,7 @@
 #include "platform/shell/MenuBar.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WindowManager.h"
+#include "project/window/ProjectDialog.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 
@@ -115,7 +116,12 @@ void CMainFrame::OnFindNext() {
 }
 
 void CMainFrame::OnShowProject() {
-  // The project window is still to come: until it does, showing the project shows nothing.
+  auto* app = dynamic_cast<CSampleApp*>(AfxGetApp());
+  if (!app || !app->GetCurrentProject()) return;
+  // A new window each time, in the layout of the screen's shape; the project outlives it.
+  auto window = std::make_unique<CProjectDialog>(CProjectDialog::TemplateForScreen(), *app, this);
+  window->SetProject(app->GetCurrentProject());
+  window->DoModal();
 }
 
 void CMainFrame::OnAbout() {
@@ -134,10 +140,10 @@ bool CMainFrame::OnFrameCmdMsg(UINT id, int code, CCmdUI* ui) {
       if (!update) OnFindNext();
       return true;
     case ID_SHOW_PROJECT:
+    case ID_TOOLS_SHOW_PROJECT:  // the Tools menu's item runs the same command
       if (update) ui->Enable(app && app->GetCurrentProject() != nullptr);
       else OnShowProject();
       return true;
-    case ID_TOOLS_SHOW_PROJECT:  // the menu item has no handler of its own
     case ID_TOOLS_CUSTOMIZE:     // the tools editor comes with the tools list
       if (update) ui->Enable(false);
       return update;

@@ -4,9 +4,9 @@
 #include "app/FileAssociations.h"
 #include "app/FilePrompt.h"
 #include "app/MainFrame.h"
-#include "paths/PathHelpers.h"
 #include "app/SampleDoc.h"
 #include "navigation/SampleView.h"
+#include "paths/PathHelpers.h"
 #include "platform/base/Errors.h"
 #include "platform/base/MessageBox.h"
 #include "platform/base/Strings.h"
@@ -158,6 +158,20 @@ bool CSampleApp::GetRecentFile(int index, std::u16string& path) const {
   if (!m_pRecentFileList || index < 0 || index >= m_pRecentFileList->GetSize()) return false;
   path = (*m_pRecentFileList)[index];
   return true;
+}
+
+void CSampleApp::ActivateProjectFrame() {
+  if (m_pMainWnd) m_pMainWnd->SetFocus();
+  FocusActiveView();
+}
+
+void CSampleApp::OpenProjectFile(std::u16string_view path) {
+  // The frame shows the file opened, as after Open.
+  if (CDocument* doc = OpenDocumentFile(path); doc && m_pMainWnd) m_pMainWnd->SetWindowText(doc->GetTitle());
+}
+
+bool CSampleApp::PromptForProjectFile(std::u16string& path, std::u16string& filter, UINT titleId) {
+  return PromptForFile(path, filter, titleId);
 }
 
 void CSampleApp::FocusActiveView() {

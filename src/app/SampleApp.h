@@ -6,11 +6,12 @@
 #include <string_view>
 
 #include "platform/framework/WinApp.h"
+#include "project/window/ProjectWindowHost.h"
 
 class CNamedMutex;
 class ProjectManager;
 
-class CSampleApp : public CWinApp {
+class CSampleApp : public CWinApp, public CProjectWindowHost {
  public:
   // The program's name: the settings key, the message boxes' caption, the main window's
   // title (which is how a second copy finds the first).
@@ -32,18 +33,25 @@ class CSampleApp : public CWinApp {
   ProjectManager* GetCurrentProject() const { return currentProject.get(); }
   // Replaces the current project (the previous one is deleted).
   bool SetCurrentProject(std::unique_ptr<ProjectManager> project);
-  std::u16string& GetLastFilter() { return lastFilter; }
+  std::u16string& GetLastFilter() override { return lastFilter; }
   // Whether the path was taken as a project: its extension names a project kind and the
   // project loaded. A path taken goes to the front of the recent files and the project is
   // shown; a project file that failed has had its message.
   bool OpenAsProject(std::u16string_view path);
-  bool GetRecentFile(int index, std::u16string& path) const;
+  bool GetRecentFile(int index, std::u16string& path) const override;
+  void AddToRecentFileList(std::u16string_view path) override { CWinApp::AddToRecentFileList(path); }
   void FocusActiveView();
   bool GetInitialFolder(std::u16string& folder);
 
   // The command line as the host gives it: a host path, which opens as its device path. A
   // path that no device path reaches cannot be opened: start-up says it was not found.
   void SetHostCommandLine(std::string_view hostPath);
+
+  // What the project window asks of the application.
+  CWnd* GetProjectFrame() override { return m_pMainWnd; }
+  void ActivateProjectFrame() override;
+  void OpenProjectFile(std::u16string_view path) override;
+  bool PromptForProjectFile(std::u16string& path, std::u16string& filter, UINT titleId) override;
 
   void OnNewSource();
   void OnNewProject();

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "browser/FileEntries.h"
-#include "platform/gfx/ImageList.h"
 #include "platform/controls/BitmapButton.h"
 #include "platform/dialogs/Dialog.h"
+#include "platform/gfx/ImageList.h"
 
 class CListCtrl;
 class CComboBox;

@@ -1,10 +1,10 @@
 // The About box and the program's icon.
-#include "resources/ResourceTables.h"
-#include "platform/gfx/Bitmap.h"
 #include "platform/controls/ControlMessages.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
+#include "resources/ResourceTables.h"
 
 namespace {
 

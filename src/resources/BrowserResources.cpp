@@ -1,15 +1,15 @@
 // The file browser's resources: its two layouts (portrait and landscape), the titles of the
-#include "resources/ResourceTables.h"
 // file prompt, and its bitmaps drawn by code: bitmap 142 (a folder and a file, 16 x 16 each,
 // on pure blue, which the image list leaves out) and the up-one-folder button's four states,
 // "IDB_DIR_UP" + U, D, F, X at 23 x 22 and "IDB_DIR_UP_L" + the same at 46 x 44.
 #include <string>
 
-#include "platform/gfx/Bitmap.h"
 #include "platform/controls/CommonControls.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
+#include "resources/ResourceTables.h"
 
 namespace {
 

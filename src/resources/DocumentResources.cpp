@@ -1,7 +1,7 @@
 // The document's messages: a save refused or failed, and the read-only switch.
-#include "resources/ResourceTables.h"
 #include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
+#include "resources/ResourceTables.h"
 
 void AddDocumentResources(CResourceModule& m) {
   m.strings[IDS_SAVE_READ_ONLY_FILE] = u"The file was not saved.\r\n\r\nThe existing file is read-only.";

@@ -1,9 +1,9 @@
 // The find and replace dialogs and their messages.
-#include "resources/ResourceTables.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
+#include "resources/ResourceTables.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The main frame's resources: menu, keys and menu-bar definition 100, button strips 100 and 106.
-#include "resources/ResourceTables.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Resources.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
+#include "resources/ResourceTables.h"
 
 void DrawFrameButtons16(CBitmap& strip);
 void DrawFrameButtons32(CBitmap& strip);

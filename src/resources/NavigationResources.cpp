@@ -1,14 +1,14 @@
 // The outline, go-to-line and options dialogs, and the messages of the outline, go-to-line
-#include "resources/ResourceTables.h"
 // and Find Next commands.
 #include "platform/controls/CommonControls.h"
 #include "platform/controls/ControlMessages.h"
-#include "platform/ui/DialogTemplate.h"
 #include "platform/controls/ListBox.h"
-#include "platform/ui/Resources.h"
 #include "platform/controls/SpinButtonCtrl.h"
 #include "platform/shell/AygShell.h"
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/Resources.h"
 #include "resources/ResourceIds.h"
+#include "resources/ResourceTables.h"
 
 namespace {
 

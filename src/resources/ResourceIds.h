@@ -88,3 +88,14 @@ enum : UINT {
   IDS_PROJECT_LOAD_FAILED = 32920,    // "Load failed."
   IDS_PROJECT_IMPORT_FAILED = 32921,  // "Error loading project file."
 };
+
+// The project window: its two layouts, its controls and the tree's icons.
+enum : UINT {
+  IDD_PROJECT = 139,            // portrait
+  IDB_PROJECT_ICONS = 140,      // a closed group, an open group, a file; 13 pixels wide, white is transparent
+  IDD_PROJECT_LANDSCAPE = 146,  // screens wider than high
+  IDC_PROJECT_ADD = 1001,
+  IDC_PROJECT_REMOVE = 1002,
+  IDC_PROJECT_OPEN = 1003,
+  IDC_PROJECT_TREE = 1016,
+};

@@ -1,5 +1,4 @@
 // The text view's resources: its key table, its context menu and its margin icons.
-#include "resources/ResourceTables.h"
 #include <array>
 
 #include "platform/gfx/Bitmap.h"
@@ -7,6 +6,7 @@
 #include "platform/ui/Resources.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
+#include "resources/ResourceTables.h"
 
 namespace {
 

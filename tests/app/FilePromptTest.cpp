@@ -10,11 +10,11 @@
 #include "browser/FileBrowser.h"
 #include "common/TempDevice.h"
 #include "platform/backend/headless/HeadlessScreen.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/ListCtrl.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/registry/Registry.h"
-#include "platform/controls/ComboBox.h"
-#include "platform/controls/ListCtrl.h"
 #include "resources/AppResources.h"
 #include "resources/ResourceIds.h"
 

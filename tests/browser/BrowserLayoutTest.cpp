@@ -2,9 +2,9 @@
 // the columns, and what the user sees. Set TOVIN_SHOTS to a folder to keep the screens as
 // PNG files.
 #include "BrowserFixture.h"
+#include "platform/controls/BitmapButton.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/BitmapButton.h"
 
 class BrowserLayoutTest : public BrowserTest {
  protected:

@@ -1,9 +1,9 @@
 // The file browser used as a user uses it: filters, folders, sorting, going up, the name
 // box, both layouts and what the screen shows.
 #include "BrowserFixture.h"
-#include "platform/gfx/Bitmap.h"
 #include "platform/controls/BitmapButton.h"
 #include "platform/controls/Edit.h"
+#include "platform/gfx/Bitmap.h"
 
 TEST_F(BrowserTest, CppFilterListsTheSubFolderFirstThenTheSourcesOnly) {
   MakeFolder("proj");

@@ -1,8 +1,8 @@
 // Path helpers: splitting, extensions, replacing, folders of files.
 #include <gtest/gtest.h>
 
-#include "paths/PathHelpers.h"
 #include "common/TempDevice.h"
+#include "paths/PathHelpers.h"
 
 TEST(PathHelpers, SplitPathDropsDotFoldersAndKeepsTheTrailingBackslash) {
   std::u16string drive = u"x", folder, name, ext;

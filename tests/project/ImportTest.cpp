@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "ProjectTestSupport.h"
 #include "common/TempDevice.h"
 #include "platform/base/CodePage.h"
 #include "platform/fs/Files.h"
-#include "ProjectTestSupport.h"
 
 namespace {
 

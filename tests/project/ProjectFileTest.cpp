@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include "ProjectTestSupport.h"
 #include "common/TempDevice.h"
 #include "platform/archive/Archive.h"
 #include "platform/archive/ArchiveFile.h"
@@ -10,7 +11,6 @@
 #include "platform/base/CodePage.h"
 #include "platform/fs/Files.h"
 #include "project/ProjectFile.h"
-#include "ProjectTestSupport.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "platform/controls/CommonControls.h"
 #include "platform/gfx/DC.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/CommonControls.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WindowDC.h"
 

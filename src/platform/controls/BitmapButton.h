@@ -3,8 +3,8 @@
 #pragma once
 #include <string_view>
 
-#include "platform/gfx/Bitmap.h"
 #include "platform/controls/Button.h"
+#include "platform/gfx/Bitmap.h"
 
 class CBitmapButton : public CButton {
  public:

@@ -6,9 +6,9 @@
 #include <initializer_list>
 #include <utility>
 
+#include "platform/controls/Button.h"
 #include "platform/gfx/DC.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/Button.h"
 #include "platform/ui/WindowDC.h"
 
 using plat::ui::Scaled;

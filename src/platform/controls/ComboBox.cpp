@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "platform/base/Strings.h"
+#include "platform/controls/ComboDropList.h"
 #include "platform/gfx/DC.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/ComboDropList.h"
 #include "platform/ui/WindowDC.h"
 
 using plat::ui::Scaled;

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "platform/controls/ComboBox.h"
 #include "platform/gfx/DC.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/ComboBox.h"
 #include "platform/ui/ScrollBars.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WindowManager.h"

@@ -8,6 +8,7 @@
 #include "platform/controls/ListCtrl.h"
 #include "platform/controls/SpinButtonCtrl.h"
 #include "platform/controls/Static.h"
+#include "platform/controls/TreeCtrl.h"
 #include "platform/ui/WindowClass.h"
 
 void InitCommonControls() {
@@ -17,5 +18,6 @@ void InitCommonControls() {
   RegisterClass(WC_LISTBOX, &CListBox::Make);
   RegisterClass(WC_COMBOBOX, &CComboBox::Make);
   RegisterClass(WC_LISTVIEW, &CListCtrl::Make);
+  RegisterClass(WC_TREEVIEW, &CTreeCtrl::Make);
   RegisterClass(UPDOWN_CLASS, &CSpinButtonCtrl::Make);
 }

@@ -6,6 +6,8 @@
 
 // The list view's window class.
 constexpr char16_t WC_LISTVIEW[] = u"SysListView32";
+// The tree view's window class.
+constexpr char16_t WC_TREEVIEW[] = u"SysTreeView32";
 
 class CWnd;
 
@@ -108,6 +110,6 @@ enum : int { CB_ERR = -1 };
 enum : DWORD { BS_OWNERDRAW = 0xB };
 
 // Registers the window class of every control: "STATIC", "BUTTON", "EDIT", "LISTBOX",
-// "COMBOBOX", "SysListView32" and "msctls_updown32". Call before a dialog whose template
+// "COMBOBOX", "SysListView32", "SysTreeView32" and "msctls_updown32". Call before a dialog whose template
 // holds them runs; calling again is harmless.
 void InitCommonControls();

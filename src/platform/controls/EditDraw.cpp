@@ -2,9 +2,9 @@
 // caret in view, the caret's place, and the field with its border and selection.
 #include <algorithm>
 
+#include "platform/controls/Edit.h"
 #include "platform/gfx/DC.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/Edit.h"
 #include "platform/ui/WindowDC.h"
 
 using plat::ui::Scaled;

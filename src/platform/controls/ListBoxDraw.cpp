@@ -2,9 +2,9 @@
 // come and go with the content, and the rows with the selection and the focus.
 #include <algorithm>
 
+#include "platform/controls/ListBox.h"
 #include "platform/gfx/DC.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/ListBox.h"
 #include "platform/ui/WindowDC.h"
 
 using plat::ui::Scaled;

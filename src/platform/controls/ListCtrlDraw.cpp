@@ -3,10 +3,10 @@
 // while the list lacks the focus), and a dotted frame on the focused row.
 #include <algorithm>
 
+#include "platform/controls/ListCtrl.h"
 #include "platform/gfx/DC.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/ListCtrl.h"
 #include "platform/ui/WindowDC.h"
 
 using plat::ui::Scaled;

@@ -2,9 +2,9 @@
 // and columns lie as the list is scrolled, the scroll bars, and keeping a row in view.
 #include <algorithm>
 
+#include "platform/controls/ListCtrl.h"
 #include "platform/gfx/DC.h"
 #include "platform/gfx/ImageList.h"
-#include "platform/controls/ListCtrl.h"
 
 using plat::ui::Scaled;
 

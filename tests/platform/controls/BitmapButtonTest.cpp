@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "platform/backend/headless/HeadlessScreen.h"
-#include "platform/gfx/Bitmap.h"
 #include "platform/controls/BitmapButton.h"
 #include "platform/controls/CommonControls.h"
 #include "platform/dialogs/Dialog.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WindowManager.h"
 

@@ -8,9 +8,9 @@
 
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/base/Strings.h"
-#include "platform/gfx/SysColors.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/dialogs/Dialog.h"
+#include "platform/gfx/SysColors.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WindowManager.h"
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/backend/headless/HeadlessScreen.h"
-#include "platform/gfx/SysColors.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/Edit.h"
+#include "platform/gfx/SysColors.h"
 #include "platform/ui/WindowManager.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/base/Strings.h"
-#include "platform/gfx/SysColors.h"
 #include "platform/controls/ListBox.h"
+#include "platform/gfx/SysColors.h"
 #include "platform/ui/WindowManager.h"
 
 namespace {

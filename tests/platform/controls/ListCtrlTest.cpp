@@ -10,9 +10,9 @@
 
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/base/Strings.h"
+#include "platform/controls/ListCtrl.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/gfx/SysColors.h"
-#include "platform/controls/ListCtrl.h"
 #include "platform/ui/WindowManager.h"
 
 namespace {

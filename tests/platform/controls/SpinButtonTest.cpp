@@ -8,9 +8,9 @@
 
 #include "platform/backend/headless/HeadlessScreen.h"
 #include "platform/controls/CommonControls.h"
+#include "platform/controls/SpinButtonCtrl.h"
 #include "platform/dialogs/Dialog.h"
 #include "platform/ui/Resources.h"
-#include "platform/controls/SpinButtonCtrl.h"
 #include "platform/ui/WindowManager.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // A dialog answered as the user answers it: typing, Tab order, Enter, Escape, the caption's
 // "ok", radio arrows, validation that keeps the dialog open, and where commands go.
+#include "DialogFixture.h"
 #include "platform/base/Debug.h"
-#include "platform/gfx/Dpi.h"
-#include "platform/gfx/SysColors.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/Edit.h"
-#include "DialogFixture.h"
+#include "platform/gfx/Dpi.h"
+#include "platform/gfx/SysColors.h"
 
 CRect CaptionOkRect(const CRect& strip);
 

@@ -1,6 +1,6 @@
 // The document and its template: the save question, failing saves, file errors, one frame and view.
-#include "platform/ui/Menu.h"
 #include "platform/framework/FrameworkFixture.h"
+#include "platform/ui/Menu.h"
 
 using plat::fs::FsOp;
 

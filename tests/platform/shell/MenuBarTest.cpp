@@ -4,13 +4,13 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/Menu.h"
 #include "platform/backend/headless/HeadlessScreen.h"
+#include "platform/controls/CommonControls.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/shell/AygShell.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/controls/CommonControls.h"
-#include "platform/dialogs/Dialog.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/WindowManager.h"
 #include "resources/AppResources.h"
 #include "resources/CommandIds.h"
