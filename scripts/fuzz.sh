@@ -13,7 +13,7 @@ if [ $# -lt 1 ]; then
 fi
 mode=$1
 shift
-all=(csp_fuzzer import_vs_fuzzer import_dsp_fuzzer import_vb_fuzzer textload_fuzzer settings_fuzzer)
+all=(csp_fuzzer import_vs_fuzzer import_dsp_fuzzer import_vb_fuzzer textload_fuzzer settings_fuzzer tools_fuzzer)
 targets=("${@:-${all[@]}}")
 dir=${TOVIN_FUZZ_BUILD:-build-fuzz}
 work=${TOVIN_FUZZ_WORK:-$dir/work}

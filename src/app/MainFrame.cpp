@@ -11,13 +11,17 @@
 #include "platform/framework/WinApp.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/WaitCursor.h"
 #include "platform/ui/WindowManager.h"
 #include "project/window/ProjectDialog.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
+#include "tools/ToolsFile.h"
 
 namespace {
 constexpr char16_t kOptions[] = u"Options";
+// The tools list lives in the root folder of the device, under its bare name.
+constexpr char16_t kToolsFile[] = u"\\Tovin.menu";
 }
 
 CMainFrame::CMainFrame() {
@@ -78,6 +82,7 @@ int CMainFrame::OnCreate() {
   if (!commandBar.Create(this, 0x50002800, 59392)) return -1;
   if (!commandBar.InsertMenuBar(IDR_MAINFRAME)) return -1;
   if (!commandBar.AddAdornments(0)) return -1;
+  LoadTools();
   const CSize screen = CWindowManager::Get().GetScreenSize();
   if (!commandBar.LoadToolBar(IsHighResolutionScreen(screen.cx, screen.cy) ? IDR_MAINFRAME_LARGE : IDR_MAINFRAME))
     return -1;
@@ -90,6 +95,22 @@ void CMainFrame::RefreshToolsMenu(CMenu* popup) {
   // The items after the fixed ones are the tools of the last opening: they go first, so
   // that each tool is listed once.
   while (popup->GetMenuItemCount() > kFixedToolsItems) popup->DeleteMenu(kFixedToolsItems, MF_BYPOSITION);
+  for (int i = 0; i < GetToolCount(); ++i) {
+    std::u16string description;
+    tools->GetAt(i)->GetDescription(description);
+    popup->AppendMenu(MF_STRING, ID_TOOL_FIRST + i, description);
+  }
+}
+
+void CMainFrame::LoadTools() {
+  CWaitCursor wait;
+  tools.reset();
+  tools.reset(LoadToolsMenu(kToolsFile));
+}
+
+bool CMainFrame::SaveTools() {
+  CWaitCursor wait;
+  return SaveToolsMenu(*tools, kToolsFile);
 }
 
 void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT index, bool sysMenu) {
@@ -144,7 +165,7 @@ bool CMainFrame::OnFrameCmdMsg(UINT id, int code, CCmdUI* ui) {
       if (update) ui->Enable(app && app->GetCurrentProject() != nullptr);
       else OnShowProject();
       return true;
-    case ID_TOOLS_CUSTOMIZE:     // the tools editor comes with the tools list
+    case ID_TOOLS_CUSTOMIZE:     // the editor of the tools list is not built yet
       if (update) ui->Enable(false);
       return update;
     case ID_APP_ABOUT:
@@ -153,6 +174,8 @@ bool CMainFrame::OnFrameCmdMsg(UINT id, int code, CCmdUI* ui) {
       return true;
     default:
       if (id >= ID_TOOL_FIRST && id <= ID_TOOL_LAST) {
+        // The tools are listed, but this build does not start them yet: their items stay
+        // greyed rather than offering a command that does nothing.
         if (update) ui->Enable(false);
         return update;
       }

@@ -9,6 +9,7 @@
 #include "platform/framework/CommandBar.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/gfx/Font.h"
+#include "tools/ToolsMenu.h"
 
 class CMainFrame : public CFrameWnd, public CEditorFrameHost {
  public:
@@ -30,9 +31,13 @@ class CMainFrame : public CFrameWnd, public CEditorFrameHost {
   void SetSearchText(const std::u16string& text) { searchText = text; }
   // The path of the open document; empty when there is none.
   std::u16string GetActiveDocumentPath();
-  // How many external tools the Tools menu lists after its fixed items (none until the
-  // tools list exists).
-  int GetToolCount() const { return 0; }
+  // How many external tools the Tools menu lists after its fixed items.
+  int GetToolCount() const { return tools ? tools->GetCount() : 0; }
+  ToolsMenu* GetToolsMenu() { return tools.get(); }
+  // Replaces the tools list by the one in Tovin.menu (an empty list when it cannot be read).
+  void LoadTools();
+  // Writes the tools list to Tovin.menu; false when it cannot be written (no message).
+  bool SaveTools();
 
   void OnFind();
   void OnFindNext();
@@ -54,4 +59,5 @@ class CMainFrame : public CFrameWnd, public CEditorFrameHost {
   std::u16string fontName = u"Courier New";
   CCommandBar commandBar;
   std::u16string searchText;
+  std::unique_ptr<ToolsMenu> tools = std::make_unique<ToolsMenu>();
 };

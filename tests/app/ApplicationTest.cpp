@@ -25,6 +25,7 @@
 #include "resources/AppResources.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
+#include "tools/ToolsFile.h"
 
 class ApplicationTest : public ::testing::Test {
  protected:
@@ -257,6 +258,45 @@ TEST_F(ApplicationTest, TheToolsMenuIsRebuiltWithoutDuplicates) {
   CCmdUI ui(ID_SHOW_PROJECT);
   Frame()->OnCmdMsg(ID_SHOW_PROJECT, CN_UPDATE_COMMAND_UI, &ui);
   EXPECT_FALSE(ui.enabled);
+}
+
+TEST_F(ApplicationTest, TheToolsOfTovinMenuFollowTheFixedItemsOncePerOpening) {
+  {
+    ToolsMenu saved;
+    for (const char16_t* name : {u"Compile", u"Terminal"}) {
+      auto* tool = new ToolItem();
+      tool->SetDescription(name);
+      saved.AddTool(tool);
+    }
+    ASSERT_TRUE(SaveToolsMenu(saved, u"\\Tovin.menu"));
+  }
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Frame()->GetToolCount(), 2);
+  CMenu* tools = SHFindMenuBar(Frame())->GetPopup(2);
+  ASSERT_NE(tools, nullptr);
+  for (int opening = 0; opening < 2; ++opening) {
+    Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 2);
+    ASSERT_EQ(tools->GetMenuItemCount(), CMainFrame::kFixedToolsItems + 2);
+    EXPECT_EQ(tools->GetMenuString(CMainFrame::kFixedToolsItems), u"Compile");
+    EXPECT_EQ(tools->GetMenuItemID(CMainFrame::kFixedToolsItems), ID_TOOL_FIRST);
+    EXPECT_EQ(tools->GetMenuString(CMainFrame::kFixedToolsItems + 1), u"Terminal");
+    EXPECT_EQ(tools->GetMenuItemID(CMainFrame::kFixedToolsItems + 1), ID_TOOL_FIRST + 1);
+  }
+  // The list in memory is what the menu shows; saving and loading keep it.
+  Frame()->GetToolsMenu()->RemoveTool(Frame()->GetToolsMenu()->GetAt(0));
+  Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 2);
+  EXPECT_EQ(tools->GetMenuItemCount(), CMainFrame::kFixedToolsItems + 1);
+  ASSERT_TRUE(Frame()->SaveTools());
+  Frame()->LoadTools();
+  ASSERT_EQ(Frame()->GetToolCount(), 1);
+  std::u16string description;
+  Frame()->GetToolsMenu()->GetAt(0)->GetDescription(description);
+  EXPECT_EQ(description, u"Terminal");
+  // A file that is not a tools list leaves the menu with its fixed items only.
+  TempDevice::WriteHostFile(device.RootHost() + "/Tovin.menu", "not a tools list");
+  Frame()->LoadTools();
+  Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 2);
+  EXPECT_EQ(tools->GetMenuItemCount(), CMainFrame::kFixedToolsItems);
 }
 
 TEST_F(ApplicationTest, FindNextBeforeAnyFindDoesNothingThenWalksTheMatches) {
