@@ -9,12 +9,4 @@ CProjectItem::CProjectItem() : properties(std::make_unique<CMapStringToString>()
 
 CProjectItem::~CProjectItem() = default;
 
-void CProjectItem::Serialize(CArchive& ar) {
-  if (ar.IsStoring()) {
-    properties->Serialize(ar);
-    return;
-  }
-  auto table = std::make_unique<CMapStringToString>();
-  table->Serialize(ar);
-  properties = std::move(table);
-}
+void CProjectItem::Serialize(CArchive& ar) { SerializeTable(ar, properties); }

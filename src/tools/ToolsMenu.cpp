@@ -17,15 +17,7 @@ bool ToolItem::GetPromptForArgs() const {
   return value && *value == u"1";
 }
 
-void ToolItem::Serialize(CArchive& ar) {
-  if (ar.IsStoring()) {
-    properties->Serialize(ar);
-    return;
-  }
-  auto table = std::make_unique<CMapStringToString>();
-  table->Serialize(ar);
-  properties = std::move(table);
-}
+void ToolItem::Serialize(CArchive& ar) { SerializeTable(ar, properties); }
 
 ToolsMenu::ToolsMenu() : tools(std::make_unique<CObList2>()) {}
 

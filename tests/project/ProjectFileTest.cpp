@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "ProjectTestSupport.h"
+#include "common/Hex.h"
 #include "common/TempDevice.h"
 #include "platform/archive/Archive.h"
 #include "platform/archive/ArchiveFile.h"
@@ -13,16 +14,6 @@
 #include "project/ProjectFile.h"
 
 namespace {
-
-std::string Hex(std::string_view hex) {
-  std::string out;
-  for (std::size_t i = 0; i + 1 < hex.size(); ++i) {
-    if (hex[i] == ' ' || hex[i] == '\n') continue;
-    out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    ++i;
-  }
-  return out;
-}
 
 // The project of one file \a.c in \p.csp, byte for byte.
 const std::string kOneFile = Hex(

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "common/Hex.h"
 #include "common/TempDevice.h"
 #include "platform/archive/Archive.h"
 #include "platform/archive/ArchiveFile.h"
@@ -14,16 +15,6 @@
 #include "tools/ToolsFile.h"
 
 namespace {
-
-std::string Hex(std::string_view hex) {
-  std::string out;
-  for (std::size_t i = 0; i + 1 < hex.size(); ++i) {
-    if (hex[i] == ' ' || hex[i] == '\n') continue;
-    out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    ++i;
-  }
-  return out;
-}
 
 // One tool: x.exe, no prompt, "$FilePath" as its arguments, no folder, described as X.
 const std::string kOneTool = Hex(

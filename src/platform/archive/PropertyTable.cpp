@@ -15,3 +15,13 @@ void CMapStringToString::Serialize(CArchive& ar) {
     (*this)[key] = ar.ReadString();
   }
 }
+
+void SerializeTable(CArchive& ar, std::unique_ptr<CMapStringToString>& table) {
+  if (ar.IsStoring()) {
+    table->Serialize(ar);
+    return;
+  }
+  auto read = std::make_unique<CMapStringToString>();
+  read->Serialize(ar);
+  table = std::move(read);
+}

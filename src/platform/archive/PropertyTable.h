@@ -1,6 +1,7 @@
 // CMapStringToString: the property table of the project's file entries and of the tools,
 // written as its count and then each pair (key, value) in the map's walking order.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "platform/archive/StringMap.h"
@@ -13,3 +14,7 @@ class CMapStringToString : public CMapStringTo<std::u16string> {
   // twice keeps the later value.
   void Serialize(CArchive& ar);
 };
+
+// The table owned by an object that is its table alone: storing writes it; loading
+// replaces it by the table read, only once that is whole.
+void SerializeTable(CArchive& ar, std::unique_ptr<CMapStringToString>& table);
