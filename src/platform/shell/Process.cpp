@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <system_error>
+#include <thread>
 
 #include "platform/base/Errors.h"
 #include "platform/base/Strings.h"
@@ -32,8 +34,8 @@ std::vector<std::string>& HelpFolders() {
   return folders;
 }
 
-// Programs started and not yet reaped: nobody waits for them, so each later start (and
-// CloseHandle) collects those that ended instead of leaving them as zombies.
+// Programs started whose collecting thread could not be made: each later start (and
+// CloseHandle) collects those that ended.
 std::vector<pid_t>& Children() {
   static std::vector<pid_t> children;
   return children;
@@ -47,6 +49,19 @@ void ReapChildren() {
                               return r == pid || (r < 0 && errno == ECHILD);
                             }),
              kids.end());
+}
+
+// Nobody waits for a program started here: a thread of its own collects it the moment it
+// ends, so it never stays behind as a zombie however long the editor runs on.
+void CollectWhenDone(pid_t pid) {
+  try {
+    std::thread([pid] {
+      while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    Children().push_back(pid);
+  }
 }
 
 bool Spawn(const SpawnRequest& request, int* pidOut) {
@@ -70,7 +85,7 @@ bool Spawn(const SpawnRequest& request, int* pidOut) {
     plat::SetLastError(plat::ErrorFromErrno(rc));
     return false;
   }
-  Children().push_back(pid);
+  CollectWhenDone(pid);
   if (pidOut) *pidOut = static_cast<int>(pid);
   return true;
 }

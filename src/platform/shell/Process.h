@@ -45,7 +45,9 @@ struct PROCESS_INFORMATION {
 // program runs with the words of lpParameters. False when nothing could be started.
 bool ShellExecuteEx(SHELLEXECUTEINFO* info);
 // Starts application with the argument string commandLine (the same special programs and
-// mapping as ShellExecuteEx). The handles need not be waited for; CloseHandle lets go.
+// mapping as ShellExecuteEx). Nobody need wait for the handles: a started program is
+// collected by a thread of its own as soon as it ends (so the process id is not for
+// waitpid), and CloseHandle lets go.
 bool CreateProcessW(std::u16string_view application, std::u16string_view commandLine, PROCESS_INFORMATION* info,
                     std::u16string_view currentDirectory = {});
 bool CloseHandle(int handle);

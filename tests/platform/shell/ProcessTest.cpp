@@ -1,9 +1,13 @@
 // Starting programs: argument splitting, device paths mapped, help viewer and browser, a real start.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "common/TempDevice.h"
@@ -105,16 +109,68 @@ TEST_F(ProcessTest, TheBrowserAndDocumentsOpenWithTheDesktop) {
   EXPECT_EQ(started.size(), 2u);
 }
 
-TEST(ProcessStart, ARealProgramRunsInItsWorkingFolderWithoutAShell) {
+// A started program is collected by the editor once it ends: it is gone from the process
+// table (not left as a zombie) without anyone waiting for it. False after ten seconds.
+bool Collected(int pid) {
+  for (int i = 0; i < 1000; ++i) {
+    if (kill(pid, 0) != 0 && errno == ESRCH) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+// Children of this process that ended and were never collected.
+int Zombies() {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!std::getline(stat, line)) continue;
+    // pid (name) state ppid ...: the name may hold blanks and parentheses.
+    const auto close = line.rfind(')');
+    if (close == std::string::npos) continue;
+    std::istringstream rest(line.substr(close + 1));
+    char state = 0;
+    long ppid = 0;
+    rest >> state >> ppid;
+    if (state == 'Z' && ppid == getpid()) ++count;
+  }
+  return count;
+}
+
+TEST(ProcessStart, ARealProgramGetsItsWordsAndFolderAndIsCollectedWhenItEnds) {
   TempDevice device;
+  const int zombiesBefore = Zombies();
   PROCESS_INFORMATION pi;
   // The word with a space and the shell's own characters reach the program as they are.
   ASSERT_TRUE(CreateProcessW(u"touch.exe", u"\"made here.txt\" \"$HOME;x\"", &pi, u"\\My Documents"));
   ASSERT_GT(pi.dwProcessId, 0);
-  int status = -1;
-  ASSERT_EQ(waitpid(pi.dwProcessId, &status, 0), pi.dwProcessId);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(Collected(pi.dwProcessId));
   EXPECT_TRUE(TempDevice::HostExists(device.DocHost("made here.txt")));
   EXPECT_TRUE(TempDevice::HostExists(device.DocHost("$HOME;x")));
+
+  // A program writes the words it was given and its folder; quotes, blanks and a device
+  // path among the words arrive as the handheld's rules split them.
+  TempDevice::WriteHostFile(device.DocHost("report.sh"), "pwd > report.txt\nfor w in \"$@\"; do echo \"[$w]\" >> report.txt; done\n");
+  SHELLEXECUTEINFO info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  info.lpFile = u"sh";
+  info.lpParameters = u"report.sh \"two words\" say\\\"hi\\\" \"\\My Documents\\a.b.cpp\"";
+  info.lpDirectory = u"\\My Documents";
+  ASSERT_TRUE(ShellExecuteEx(&info));
+  ASSERT_GT(info.hProcess, 0);
+  EXPECT_TRUE(Collected(info.hProcess));
+  EXPECT_EQ(TempDevice::ReadHostFile(device.DocHost("report.txt")),
+            std::filesystem::canonical(device.DocumentsHost()).string() + "\n[two words]\n[say\"hi\"]\n[" +
+                device.DocumentsHost() + "/a.b.cpp]\n");
+
+  // A folder that does not exist, a program that is nowhere: nothing runs, and nothing is
+  // left half started.
   EXPECT_FALSE(CreateProcessW(u"no-such-program-here", u"", &pi));
+  info.lpParameters = u"report.sh";
+  info.lpDirectory = u"\\My Documents\\missing";
+  EXPECT_FALSE(ShellExecuteEx(&info));
+  info.lpFile = u"/bin/true";
+  EXPECT_FALSE(ShellExecuteEx(&info));
+  EXPECT_EQ(Zombies(), zombiesBefore);
 }
