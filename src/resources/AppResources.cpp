@@ -13,6 +13,7 @@ const CResourceModule& AppResources() {
     AddNavigationResources(m);
     AddDocumentResources(m);
     AddProjectResources(m);
+    AddToolsResources(m);
     return m;
   }();
   return module;

@@ -99,3 +99,24 @@ enum : UINT {
   IDC_PROJECT_OPEN = 1003,
   IDC_PROJECT_TREE = 1016,
 };
+
+// The external tools: the list editor, a tool's properties, the arguments prompt, and the
+// message of a tool without a program.
+enum : UINT {
+  IDD_TOOLS_CUSTOMIZE = 135,
+  IDD_TOOL_PROPERTIES = 136,
+  IDD_TOOL_ARGUMENTS = 137,
+  IDC_TOOLS_LIST = 1000,
+  IDC_TOOLS_ADD = 1001,
+  IDC_TOOLS_MODIFY = 1002,
+  IDC_TOOLS_REMOVE = 1003,
+  IDC_TOOLS_UP = 1004,
+  IDC_TOOLS_DOWN = 1005,
+  IDC_TOOL_DESCRIPTION = 1006,  // also the arguments prompt's field
+  IDC_TOOL_COMMAND_LINE = 1007,
+  IDC_TOOL_WORKING_DIR = 1008,
+  IDC_TOOL_ARGUMENTS = 1009,
+  IDC_TOOL_PROMPT = 1014,
+  IDC_TOOL_ARGUMENTS_PROMPT = 1006,
+  IDS_TOOL_CANNOT_EXECUTE = 32930,  // "Could not execute command."
+};

@@ -11,3 +11,4 @@ void AddBrowserResources(CResourceModule& module);
 void AddNavigationResources(CResourceModule& module);
 void AddDocumentResources(CResourceModule& module);
 void AddProjectResources(CResourceModule& module);
+void AddToolsResources(CResourceModule& module);
