@@ -7,16 +7,21 @@
 #include "app/SampleApp.h"
 #include "edit/FindDialog.h"
 #include "navigation/SampleView.h"
+#include "platform/base/MessageBox.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/WinApp.h"
+#include "platform/shell/Process.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/WaitCursor.h"
 #include "platform/ui/WindowManager.h"
 #include "project/window/ProjectDialog.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
+#include "tools/Macros.h"
 #include "tools/ToolsFile.h"
+#include "tools/dialogs/ToolsDialogs.h"
 
 namespace {
 constexpr char16_t kOptions[] = u"Options";
@@ -113,6 +118,50 @@ bool CMainFrame::SaveTools() {
   return SaveToolsMenu(*tools, kToolsFile);
 }
 
+void CMainFrame::OnCustomizeTools() {
+  CCustomizeToolsDialog dlg(*tools, this);
+  // Cancelled, the edits made stay in memory (the list editor works on the list itself)
+  // and are written with the next confirmed customisation.
+  if (dlg.DoModal() != IDOK) return;
+  // Read back only what was written: after a failed save the file still holds the old
+  // list, and reading it would throw the user's edits away. They stay in memory instead,
+  // for the next confirmed customisation to write.
+  if (SaveTools()) LoadTools();
+}
+
+void CMainFrame::RunTool(int index) {
+  const ToolItem* tool = tools ? tools->GetAt(index) : nullptr;
+  if (!tool) return;
+  const bool prompt = tool->GetPromptForArgs();
+  std::u16string arguments, description, commandLine, workingDir;
+  tool->GetArguments(arguments);
+  tool->GetDescription(description);
+  tool->GetCommandLine(commandLine);
+  tool->GetWorkingDir(workingDir);
+  if (prompt) {
+    CToolArgumentsDialog ask(description, arguments, this);
+    if (ask.DoModal() != IDOK) return;
+    arguments = ask.arguments;
+  }
+  const std::u16string path = GetActiveDocumentPath();
+  arguments = ExpandToolMacros(arguments, path);
+  workingDir = ExpandToolMacros(workingDir, path);
+  if (commandLine.empty()) {
+    plat::MessageBox(AfxLoadString(IDS_TOOL_CANNOT_EXECUTE), plat::MB_OK);
+    return;
+  }
+  SHELLEXECUTEINFO info;
+  info.cbSize = 60;
+  info.fMask = 0;
+  info.hwnd = this;
+  info.lpFile = commandLine;  // the program is taken as written: its macros are not expanded
+  info.lpParameters = arguments;
+  info.lpDirectory = workingDir;
+  info.nShow = 1;
+  // A program that cannot be started is not reported.
+  ShellExecuteEx(&info);
+}
+
 void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT index, bool sysMenu) {
   RefreshToolsMenu(popup);
   CFrameWnd::OnInitMenuPopup(popup, index, sysMenu);
@@ -165,19 +214,17 @@ bool CMainFrame::OnFrameCmdMsg(UINT id, int code, CCmdUI* ui) {
       if (update) ui->Enable(app && app->GetCurrentProject() != nullptr);
       else OnShowProject();
       return true;
-    case ID_TOOLS_CUSTOMIZE:     // the editor of the tools list is not built yet
-      if (update) ui->Enable(false);
-      return update;
+    case ID_TOOLS_CUSTOMIZE:
+      if (!update) OnCustomizeTools();
+      return true;
     case ID_APP_ABOUT:
     case ID_APP_ABOUT_KEY:
       if (!update) OnAbout();
       return true;
     default:
       if (id >= ID_TOOL_FIRST && id <= ID_TOOL_LAST) {
-        // The tools are listed, but this build does not start them yet: their items stay
-        // greyed rather than offering a command that does nothing.
-        if (update) ui->Enable(false);
-        return update;
+        if (!update) RunTool(static_cast<int>(id - ID_TOOL_FIRST));
+        return true;
       }
       return CFrameWnd::OnFrameCmdMsg(id, code, ui);
   }

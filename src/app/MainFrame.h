@@ -1,6 +1,6 @@
-// CMainFrame: the program's top-level window: the menu bar and its buttons, the Tools menu,
-// the editor font (kept in the settings), the last search text, Find, Find Next, Show
-// Project and About.
+// CMainFrame: the program's top-level window: the menu bar and its buttons, the Tools menu
+// with the external tools (customised and run from here), the editor font (kept in the
+// settings), the last search text, Find, Find Next, Show Project and About.
 #pragma once
 #include <memory>
 #include <string>
@@ -38,6 +38,12 @@ class CMainFrame : public CFrameWnd, public CEditorFrameHost {
   void LoadTools();
   // Writes the tools list to Tovin.menu; false when it cannot be written (no message).
   bool SaveTools();
+  // The list editor over the tools in memory; confirmed, the list is saved and read back.
+  void OnCustomizeTools();
+  // Runs tool index of the list (nothing when there is none): its arguments asked for when
+  // it says so, their macros and the working directory's expanded, its program started and
+  // left to run on its own.
+  void RunTool(int index);
 
   void OnFind();
   void OnFindNext();

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "app/FileAssociations.h"
 #include "app/MainFrame.h"
@@ -25,6 +27,7 @@
 #include "resources/AppResources.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
+#include "platform/shell/Process.h"
 #include "tools/ToolsFile.h"
 
 class ApplicationTest : public ::testing::Test {
@@ -86,7 +89,13 @@ class ApplicationTest : public ::testing::Test {
       names.erase(names.begin());
       browser->PressButton(IDOK);
     } else if (auto* dlg = dynamic_cast<CDialog*>(w)) {
-      dlg->PressButton(IDCANCEL);
+      if (dialogSteps.empty()) {
+        dlg->PressButton(IDCANCEL);
+        return;
+      }
+      auto step = std::move(dialogSteps.front());
+      dialogSteps.erase(dialogSteps.begin());
+      step(*dlg);
     }
   }
 
@@ -99,6 +108,8 @@ class ApplicationTest : public ::testing::Test {
   std::vector<int> boxAnswers;
   std::vector<std::u16string> names;
   int prompts = 0;
+  // Other dialogs take the next step given, in the order they open; none left: Cancel.
+  std::vector<std::function<void(CDialog&)>> dialogSteps;
 };
 
 TEST_F(ApplicationTest, StartsWithAnUntitledTextAndWritesItsSettings) {
@@ -297,6 +308,142 @@ TEST_F(ApplicationTest, TheToolsOfTovinMenuFollowTheFixedItemsOncePerOpening) {
   Frame()->LoadTools();
   Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 2);
   EXPECT_EQ(tools->GetMenuItemCount(), CMainFrame::kFixedToolsItems);
+}
+
+namespace {
+std::u16string DescriptionOf(const ToolItem* tool) {
+  std::u16string d;
+  if (tool) tool->GetDescription(d);
+  return d;
+}
+}  // namespace
+
+TEST_F(ApplicationTest, CustomizeWritesTheToolsWhenConfirmedAndKeepsEditsInMemoryOtherwise) {
+  ASSERT_TRUE(Start());
+  CCmdUI ui(ID_TOOLS_CUSTOMIZE);
+  Frame()->OnCmdMsg(ID_TOOLS_CUSTOMIZE, CN_UPDATE_COMMAND_UI, &ui);
+  EXPECT_TRUE(ui.enabled);
+  const std::string file = device.RootHost() + "/Tovin.menu";
+  // Confirmed: a new tool, written and read back.
+  dialogSteps = {
+      [](CDialog& editor) {
+        editor.PressButton(IDC_TOOLS_ADD);
+        editor.PressButton(IDOK);
+      },
+      [](CDialog& properties) {
+        properties.SetDlgItemText(IDC_TOOL_DESCRIPTION, u"Compile");
+        properties.SetDlgItemText(IDC_TOOL_COMMAND_LINE, u"cc");
+        properties.PressButton(IDOK);
+      },
+  };
+  Command(ID_TOOLS_CUSTOMIZE);
+  ASSERT_EQ(Frame()->GetToolCount(), 1);
+  EXPECT_EQ(DescriptionOf(Frame()->GetToolsMenu()->GetAt(0)), u"Compile");
+  std::unique_ptr<ToolsMenu> written(LoadToolsMenu(u"\\Tovin.menu"));
+  ASSERT_EQ(written->GetCount(), 1);
+  EXPECT_EQ(DescriptionOf(written->GetAt(0)), u"Compile");
+  const std::string bytes = TempDevice::ReadHostFile(file);
+
+  // Cancelled: nothing is written, but the list editor's removal stands in memory.
+  dialogSteps = {[](CDialog& editor) {
+    editor.PressButton(IDC_TOOLS_REMOVE);
+    editor.PressButton(IDCANCEL);
+  }};
+  Command(ID_TOOLS_CUSTOMIZE);
+  EXPECT_EQ(Frame()->GetToolCount(), 0);
+  EXPECT_EQ(TempDevice::ReadHostFile(file), bytes);
+
+  // Confirmed while the file cannot be written: the old file stays whole and the edits
+  // stay in memory, for the next confirmation to write.
+  dialogSteps = {
+      [](CDialog& editor) {
+        editor.PressButton(IDC_TOOLS_ADD);
+        editor.PressButton(IDOK);
+      },
+      [](CDialog& properties) { properties.PressButton(IDOK); },
+  };
+  plat::fs::SetFaultHook([](plat::fs::FsOp op, const std::string&) -> std::uint32_t {
+    return op == plat::fs::FsOp::Write ? plat::ERROR_DISK_FULL : 0;
+  });
+  Command(ID_TOOLS_CUSTOMIZE);
+  plat::fs::SetFaultHook(nullptr);
+  EXPECT_TRUE(messages.empty());
+  ASSERT_EQ(Frame()->GetToolCount(), 1);
+  EXPECT_EQ(DescriptionOf(Frame()->GetToolsMenu()->GetAt(0)), u"Untitled");
+  EXPECT_EQ(TempDevice::ReadHostFile(file), bytes);
+  dialogSteps = {[](CDialog& editor) { editor.PressButton(IDOK); }};
+  Command(ID_TOOLS_CUSTOMIZE);
+  written.reset(LoadToolsMenu(u"\\Tovin.menu"));
+  ASSERT_EQ(written->GetCount(), 1);
+  EXPECT_EQ(DescriptionOf(written->GetAt(0)), u"Untitled");
+}
+
+TEST_F(ApplicationTest, AToolRunsItsProgramWithTheMacrosOfTheOpenFile) {
+  std::vector<SpawnRequest> started;
+  SetSpawnHook([&](const SpawnRequest& r) {
+    started.push_back(r);
+    return true;
+  });
+  TempDevice::WriteHostFile(device.DocHost("a.b.cpp"), "int x;\r\n");
+  ASSERT_TRUE(Start(u"\\My Documents\\a.b.cpp"));
+  ToolsMenu& tools = *Frame()->GetToolsMenu();
+  auto add = [&](const char16_t* command, const char16_t* arguments, const char16_t* folder, bool prompt) {
+    auto* tool = new ToolItem();
+    tool->SetDescription(u"Tool");
+    tool->SetCommandLine(command);
+    tool->SetArguments(arguments);
+    tool->SetWorkingDir(folder);
+    tool->SetPromptForArgs(prompt);
+    tools.AddTool(tool);
+  };
+  add(u"cc", u"-c \"$FilePath\" -o $FileName.o", u"\\My Documents", false);
+  add(u"$FilePath", u"$WkspDir$WkspName", u"", false);  // the program's name is taken as written
+  add(u"", u"$FilePath", u"", false);
+  add(u"ls", u"$FileName", u"$FilePath", true);
+
+  Command(ID_TOOL_FIRST);
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].argv, (std::vector<std::string>{"cc", "-c", device.DocHost("a.b.cpp"), "-o", "a.b.o"}));
+  EXPECT_EQ(started[0].workingFolder, device.DocumentsHost());
+  Command(ID_TOOL_FIRST + 1);
+  ASSERT_EQ(started.size(), 2u);
+  EXPECT_EQ(started[1].argv, std::vector<std::string>{"$FilePath"});
+  EXPECT_EQ(started[1].workingFolder, "");
+
+  Command(ID_TOOL_FIRST + 2);  // no program
+  EXPECT_EQ(messages, std::vector<std::string>{"Could not execute command."});
+  EXPECT_EQ(started.size(), 2u);
+
+  // The prompt shows the arguments as stored; cancelled, nothing runs.
+  std::u16string shown;
+  dialogSteps = {[&](CDialog& ask) {
+    shown = ask.GetDlgItemText(IDC_TOOL_ARGUMENTS_PROMPT);
+    ask.PressButton(IDCANCEL);
+  }};
+  Command(ID_TOOL_FIRST + 3);
+  EXPECT_EQ(shown, u"$FileName");
+  EXPECT_EQ(started.size(), 2u);
+  dialogSteps = {[&](CDialog& ask) {
+    shown = ask.GetWindowText();
+    ask.SetDlgItemText(IDC_TOOL_ARGUMENTS_PROMPT, u"-l $FileName");
+    ask.PressButton(IDOK);
+  }};
+  Command(ID_TOOL_FIRST + 3);
+  EXPECT_EQ(shown, u"Tool");
+  ASSERT_EQ(started.size(), 3u);
+  EXPECT_EQ(started[2].argv, (std::vector<std::string>{"ls", "-l", "a.b"}));
+  EXPECT_EQ(started[2].workingFolder, device.DocHost("a.b.cpp"));  // the folder as the macros made it
+
+  // An identifier beyond the list does nothing; an unsaved text has no name or path.
+  Command(ID_TOOL_FIRST + 4);
+  Command(ID_TOOL_LAST);
+  EXPECT_EQ(started.size(), 3u);
+  Command(ID_FILE_NEW);
+  Command(ID_TOOL_FIRST);
+  ASSERT_EQ(started.size(), 4u);
+  EXPECT_EQ(started[3].argv, (std::vector<std::string>{"cc", "-c", "", "-o", ".o"}));
+  EXPECT_EQ(messages.size(), 1u);
+  SetSpawnHook(nullptr);
 }
 
 TEST_F(ApplicationTest, FindNextBeforeAnyFindDoesNothingThenWalksTheMatches) {
