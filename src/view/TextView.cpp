@@ -268,9 +268,24 @@ void CCrystalTextView::OnBufferUpdate(CBufferView*, CUpdateContext* context, DWO
   }
   const int count = GetLineCount();
   if (flags & UpdateOneLine) {
-    cookiesValid = std::min(cookiesValid, std::max(line, 0));
     lengths.LineChanged(line);
-    InvalidateLineRange(line, -1);
+    if (line >= 0 && line < cookiesValid && cookiesAllocated && static_cast<int>(cookies.size()) == count) {
+      // The line's end state decides whether the lines below colour as before: parse the
+      // line again from its known start; when it ends as it did, it alone is repainted.
+      int dummy = 0;
+      const ParseCookie after = ColorizeLine(line == 0 ? 0 : cookies[static_cast<std::size_t>(line) - 1], line, nullptr, dummy);
+      const bool same = after == cookies[static_cast<std::size_t>(line)];
+      cookies[static_cast<std::size_t>(line)] = after;
+      if (same) {
+        InvalidateLineRange(line, line);
+      } else {
+        cookiesValid = line + 1;
+        InvalidateLineRange(line, -1);
+      }
+    } else {
+      cookiesValid = std::min(cookiesValid, std::max(line, 0));
+      InvalidateLineRange(line, -1);
+    }
   } else {
     if (line < 0) line = 0;
     if (cookiesAllocated && static_cast<int>(cookies.size()) != count) cookies.resize(static_cast<std::size_t>(count), kCookieUnknown);

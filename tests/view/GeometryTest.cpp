@@ -29,21 +29,45 @@ TEST_F(ViewTest, PointsAndTextPositionsConvertBothWays) {
   EXPECT_EQ(view->TextPosToPoint(CPoint(1, 0)), CPoint(1 + w, 0));
 }
 
-TEST_F(ViewTest, ChangeOnLine10KeepsCookiesAbove) {
+TEST_F(ViewTest, AChangedLineKeepsTheCookiesBelowWhenItEndsInTheSameState) {
   SetLines(100);
   EXPECT_EQ(view->GetParseCookie(99), 100u);
   EXPECT_EQ(view->CookiesKnown(), 100);
   int l, c;
-  buffer.InsertText(nullptr, 10, 0, u"x", l, c);
-  EXPECT_EQ(view->CookiesKnown(), 10);  // 0..9 kept
   view->parses = 0;
-  EXPECT_EQ(view->GetParseCookie(9), 10u);
-  EXPECT_EQ(view->parses, 0);
+  buffer.InsertText(nullptr, 10, 0, u"x", l, c);
+  EXPECT_EQ(view->parses, 1);  // the line itself, again
+  EXPECT_EQ(view->CookiesKnown(), 100);
+  view->parses = 0;
   EXPECT_EQ(view->GetParseCookie(20), 21u);
-  EXPECT_EQ(view->parses, 11);  // lines 10..20, on demand
+  EXPECT_EQ(view->parses, 0);
   buffer.InsertText(nullptr, 5, 0, u"a\rb", l, c);  // a line more: everything from 5 on is unknown
   EXPECT_EQ(view->CookiesKnown(), 5);
   EXPECT_EQ(view->GetParseCookie(100), 101u);
+}
+
+TEST_F(ViewTest, ALineEditRepaintsTheLineAloneUnlessItsEndStateChanged) {
+  view->hashesToggle = true;
+  SetLines(30);
+  view->GetParseCookie(29);
+  Flush();
+  const int h = view->GetLineHeight();
+  const int row = 3 - view->GetFirstVisibleLine();
+  int l, c;
+  buffer.InsertText(nullptr, 3, 0, u"x", l, c);
+  CRect r;
+  ASSERT_TRUE(view->GetUpdateRect(r));
+  EXPECT_EQ(r.top, row * h);
+  EXPECT_EQ(r.bottom, (row + 1) * h);
+  EXPECT_EQ(view->CookiesKnown(), 30);
+  Flush();
+  // A '#' changes the state the line ends in: every line below colours anew.
+  buffer.InsertText(nullptr, 3, 0, u"#", l, c);
+  ASSERT_TRUE(view->GetUpdateRect(r));
+  EXPECT_EQ(r.top, row * h);
+  EXPECT_EQ(r.bottom, view->GetClientRect().bottom);
+  EXPECT_EQ(view->CookiesKnown(), 4);
+  EXPECT_EQ(view->GetParseCookie(29), 1u);
 }
 
 TEST_F(ViewTest, LongestLineFollowsEveryEdit) {

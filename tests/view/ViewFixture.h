@@ -26,12 +26,19 @@ class TestView : public CCrystalTextView {
         else if (!(t[i] >= u'0' && t[i] <= u'9') && runCount > 0 && runs[runCount - 1].colorIndex == ColorIndex::Number)
           runs[runCount++] = {i, ColorIndex::NormalText};
     }
+    if (hashesToggle) {  // each '#' flips the state, as an opened or closed comment does
+      const char16_t* t = GetLineText(line);
+      for (int i = 0; i < GetLineLength(line); ++i)
+        if (t[i] == u'#') cookie ^= 1;
+      return cookie;
+    }
     return cookieOfLine ? static_cast<ParseCookie>(line + 1) : cookie;
   }
   using CCrystalTextView::GetMarginIcon;
   int parses = 0;
   bool cookieOfLine = true;
   bool colourDigits = false;
+  bool hashesToggle = false;
   int CookiesKnown() const { return cookiesValid; }
 };
 
