@@ -4,9 +4,9 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/SpinButtonCtrl.h"
-#include "platform/shell/AygShell.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"
+#include "resources/DialogItems.h"
 #include "resources/ResourceIds.h"
 #include "resources/ResourceTables.h"
 
@@ -17,8 +17,6 @@ constexpr DWORD TAB = WS_TABSTOP, GROUP = WS_GROUP;
 // The arrows beside a number field: at its right edge, keeping its text in step, also
 // from the keyboard. Without separators, so that the field always reads as a number.
 constexpr DWORD kNumberSpin = UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
-// The soft input panel preference has no window to see; it sits off the dialog.
-DialogItemTemplate SipPref() { return {WC_SIPPREF, IDC_STATIC, u"", -10, -10, 5, 5, 0}; }
 
 DialogTemplate OutlineDialog() {
   DialogTemplate t;

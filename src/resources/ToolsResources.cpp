@@ -4,9 +4,9 @@
 // a tool that names no program.
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ListBox.h"
-#include "platform/shell/AygShell.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Resources.h"
+#include "resources/DialogItems.h"
 #include "resources/ResourceIds.h"
 #include "resources/ResourceTables.h"
 
@@ -14,8 +14,6 @@ namespace {
 
 using K = DialogItemKind;
 constexpr DWORD TAB = WS_TABSTOP, GROUP = WS_GROUP;
-// The soft input panel preference has no window to see; it sits off the dialog.
-DialogItemTemplate SipPref() { return {WC_SIPPREF, IDC_STATIC, u"", -10, -10, 5, 5, 0}; }
 
 DialogTemplate CustomizeDialog() {
   DialogTemplate t;
