@@ -1,63 +1,20 @@
-// The line store's gap array and text arena.
+// Heap blocks of line text and the text arena.
 #include "buffer/LineStore.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/base/PageMemory.h"
 
-CLineArray::~CLineArray() { plat::FreePages(data, capacity * sizeof(LineRecord)); }
-
-bool CLineArray::Reserve(std::size_t records) {
-  if (records <= capacity) return true;
-  const std::size_t oldBytes = capacity * sizeof(LineRecord);
-  const std::size_t newBytes = records * sizeof(LineRecord);
-  void* p = plat::ReallocPages(data, oldBytes, newBytes);
-  if (!p) return false;
-  data = static_cast<LineRecord*>(p);
-  // The records after the gap move to the new end.
-  const std::size_t tail = capacity - static_cast<std::size_t>(gapStart) - static_cast<std::size_t>(gapLength());
-  if (tail) std::memmove(data + records - tail, data + capacity - tail, tail * sizeof(LineRecord));
-  capacity = records;
-  return true;
+char16_t* HeapLineText::Allocate(std::int32_t capacity) {
+  auto* block = static_cast<char*>(std::malloc(kHeader + static_cast<std::size_t>(capacity) * sizeof(char16_t)));
+  if (!block) return nullptr;
+  std::memcpy(block, &capacity, sizeof capacity);
+  return reinterpret_cast<char16_t*>(block + kHeader);
 }
 
-void CLineArray::MoveGap(int index) {
-  const int gap = gapLength();
-  if (index < gapStart) {
-    std::memmove(data + index + gap, data + index, static_cast<std::size_t>(gapStart - index) * sizeof(LineRecord));
-  } else if (index > gapStart) {
-    std::memmove(data + gapStart, data + gapStart + gap, static_cast<std::size_t>(index - gapStart) * sizeof(LineRecord));
-  }
-  gapStart = index;
-}
-
-bool CLineArray::Insert(int index, const LineRecord* records, int n) {
-  if (n <= 0) return true;
-  const std::size_t need = static_cast<std::size_t>(count) + static_cast<std::size_t>(n);
-  if (need > capacity) {
-    std::size_t grown = capacity < 4096 ? 4096 : capacity * 2;
-    while (grown < need) grown *= 2;
-    if (!Reserve(grown)) return false;
-  }
-  MoveGap(index);
-  std::memcpy(data + gapStart, records, static_cast<std::size_t>(n) * sizeof(LineRecord));
-  gapStart += n;
-  count += n;
-  return true;
-}
-
-void CLineArray::Remove(int index, int n) {
-  if (n <= 0) return;
-  MoveGap(index);
-  count -= n;  // the removed records join the gap after it
-}
-
-void CLineArray::Clear() {
-  plat::FreePages(data, capacity * sizeof(LineRecord));
-  data = nullptr;
-  capacity = 0;
-  count = 0;
-  gapStart = 0;
+void HeapLineText::Free(char16_t* text) {
+  if (text) std::free(reinterpret_cast<char*>(text) - kHeader);
 }
 
 char16_t* CTextArena::Reserve(std::size_t units, std::size_t chunkUnits) {
@@ -69,6 +26,18 @@ char16_t* CTextArena::Reserve(std::size_t units, std::size_t chunkUnits) {
   chunks.push_back({static_cast<char16_t*>(p), size});
   used = 0;
   return chunks.back().base;
+}
+
+void CTextArena::Trim() {
+  if (chunks.empty()) return;
+  Chunk& c = chunks.back();
+  constexpr std::size_t kPage = 4096;
+  const std::size_t oldBytes = c.units * sizeof(char16_t);
+  // One unit more than used, so that an empty last line still points inside the chunk.
+  const std::size_t keep = ((used + 1) * sizeof(char16_t) + kPage - 1) / kPage * kPage;
+  if (keep == 0 || keep >= oldBytes) return;
+  // Shrinking keeps the region where it is, so the text's pointers stay valid.
+  if (void* p = plat::ReallocPages(c.base, oldBytes, keep); p == c.base) c.units = keep / sizeof(char16_t);
 }
 
 void CTextArena::Release() {

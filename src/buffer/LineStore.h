@@ -1,49 +1,40 @@
-// The line store: line records in a gap array, and the arena that holds loaded line text.
+// The line store: line records in blocks, and the arena that holds loaded line text.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
-// One line: its UTF-16 units (not terminated), length, capacity (a multiple of 16) and
-// flag word. Text loaded from a file lives in the arena; text that grew lives on the heap.
+#include "buffer/BlockedArray.h"
+
+// One line: its UTF-16 units (not terminated), length and flag word, 16 bytes. Text
+// loaded from a file lives in the arena, packed with no room to grow; text that grew lives
+// in a heap block that records its capacity just before the text (see HeapLineText).
 struct LineRecord {
   char16_t* text = nullptr;
   std::int32_t length = 0;
-  std::int32_t capacity = 0;
   std::uint32_t flags = 0;
-  std::uint32_t onHeap = 0;  // the text block is ours to free
 };
+static_assert(sizeof(LineRecord) == 16, "a line costs 16 bytes besides its text");
 
 // Capacity for a line of n units: the next multiple of 16 above n.
 constexpr std::int32_t LineCapacity(std::int64_t n) { return static_cast<std::int32_t>((n / 16 + 1) * 16); }
 
-// Records kept in page memory with a gap at the last edit, so that inserting or removing
-// lines near the previous edit costs nothing proportional to the whole text, and growing
-// never copies.
-class CLineArray {
- public:
-  CLineArray() = default;
-  CLineArray(const CLineArray&) = delete;
-  CLineArray& operator=(const CLineArray&) = delete;
-  ~CLineArray();
+// Heap blocks of line text: a header holding the capacity, then the units.
+namespace HeapLineText {
+constexpr std::size_t kHeader = 8;  // keeps the units 8-byte aligned
+// A block for capacity units; null when memory runs out.
+char16_t* Allocate(std::int32_t capacity);
+void Free(char16_t* text);
+inline std::int32_t Capacity(const char16_t* text) {
+  std::int32_t c;
+  std::memcpy(&c, reinterpret_cast<const char*>(text) - kHeader, sizeof c);
+  return c;
+}
+}  // namespace HeapLineText
 
-  int Count() const { return count; }
-  LineRecord& operator[](int i) { return data[i < gapStart ? i : i + gapLength()]; }
-  const LineRecord& operator[](int i) const { return data[i < gapStart ? i : i + gapLength()]; }
-
-  bool Reserve(std::size_t records);
-  bool Insert(int index, const LineRecord* records, int n);  // false when out of memory
-  void Remove(int index, int n);                              // does not free line text
-  void Clear();                                               // does not free line text
-
- private:
-  int gapLength() const { return static_cast<int>(capacity) - count; }
-  void MoveGap(int index);
-  LineRecord* data = nullptr;
-  std::size_t capacity = 0;  // records
-  int count = 0;
-  int gapStart = 0;
-};
+// Line records in blocks of 1024 (16 KiB): an edit anywhere moves at most one block.
+using CLineArray = CBlockedArray<LineRecord, 1024>;
 
 // Bump allocation of line text in large page-backed chunks, released all at once.
 class CTextArena {
@@ -56,6 +47,14 @@ class CTextArena {
   // Room for at least units more; chunkUnits sizes a new chunk when one is needed.
   char16_t* Reserve(std::size_t units, std::size_t chunkUnits);
   void Commit(std::size_t units) { used += units; }
+  // True when p points into the arena's text.
+  bool Owns(const char16_t* p) const {
+    for (const auto& c : chunks)
+      if (p >= c.base && p < c.base + c.units) return true;
+    return false;
+  }
+  // Gives back the unused end of the last chunk (the text is complete).
+  void Trim();
   void Release();
 
  private:

@@ -47,43 +47,44 @@ CCrystalTextBuffer::~CCrystalTextBuffer() { FreeAll(); }
 
 LineRecord CCrystalTextBuffer::NewLine(const char16_t* text, int n) {
   LineRecord rec;
-  rec.capacity = LineCapacity(n);
-  rec.text = static_cast<char16_t*>(std::malloc(static_cast<std::size_t>(rec.capacity) * sizeof(char16_t)));
+  rec.text = HeapLineText::Allocate(LineCapacity(n));
   if (!rec.text) throw std::bad_alloc();
-  rec.onHeap = 1;
   if (n > 0) std::memcpy(rec.text, text, static_cast<std::size_t>(n) * sizeof(char16_t));
   rec.length = n;
   return rec;
 }
 
+int CCrystalTextBuffer::LineCapacityOf(const LineRecord& rec) const {
+  if (!rec.text) return 0;
+  // Loaded text is packed: it has no room to grow in place.
+  if (arena.Owns(rec.text)) return rec.length;
+  return HeapLineText::Capacity(rec.text);
+}
+
 void CCrystalTextBuffer::FreeLineText(LineRecord& rec) {
-  if (rec.onHeap) std::free(rec.text);
+  if (rec.text && !arena.Owns(rec.text)) HeapLineText::Free(rec.text);
   rec.text = nullptr;
-  rec.onHeap = 0;
-  rec.capacity = 0;
   rec.length = 0;
 }
 
 void CCrystalTextBuffer::AppendToLine(int line, const char16_t* text, int n) {
   if (n <= 0) return;
   LineRecord& rec = lines[line];
-  if (rec.capacity < rec.length + n) {
+  if (LineCapacityOf(rec) < rec.length + n) {
     const std::int32_t cap = LineCapacity(static_cast<std::int64_t>(rec.length) + n);
-    auto* p = static_cast<char16_t*>(std::malloc(static_cast<std::size_t>(cap) * sizeof(char16_t)));
+    char16_t* p = HeapLineText::Allocate(cap);
     if (!p) throw std::bad_alloc();
     if (rec.length) std::memcpy(p, rec.text, static_cast<std::size_t>(rec.length) * sizeof(char16_t));
-    if (rec.onHeap) std::free(rec.text);
+    const int length = rec.length;
+    FreeLineText(rec);
     rec.text = p;
-    rec.capacity = cap;
-    rec.onHeap = 1;
+    rec.length = length;
   }
   std::memmove(rec.text + rec.length, text, static_cast<std::size_t>(n) * sizeof(char16_t));
   rec.length += n;
 }
 
-void CCrystalTextBuffer::InsertLines(int at, const LineRecord* records, int n) {
-  if (!lines.Insert(at, records, n)) throw std::bad_alloc();
-}
+void CCrystalTextBuffer::InsertLines(int at, const LineRecord* records, int n) { lines.Insert(at, records, n); }
 
 bool CCrystalTextBuffer::InitNew(int mode) {
   FreeAll();
@@ -227,7 +228,7 @@ bool CCrystalTextBuffer::InternalInsertText(CBufferView* source, int line, int p
     const int n = static_cast<int>(text.size());
     LineRecord& rec = lines[line];
     const int tailLen = rec.length - pos;
-    if (rec.capacity >= rec.length + n) {
+    if (LineCapacityOf(rec) >= rec.length + n) {
       std::memmove(rec.text + pos + n, rec.text + pos, static_cast<std::size_t>(tailLen) * sizeof(char16_t));
       std::memcpy(rec.text + pos, text.data(), static_cast<std::size_t>(n) * sizeof(char16_t));
       rec.length += n;

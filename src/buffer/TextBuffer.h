@@ -96,6 +96,8 @@ class CCrystalTextBuffer {
   void InsertLines(int at, const LineRecord* records, int n);
   LineRecord NewLine(const char16_t* text, int n);
   void FreeLineText(LineRecord& rec);
+  // Units the line's text block holds.
+  int LineCapacityOf(const LineRecord& rec) const;
 
   CLineArray lines;
   CTextArena arena;

@@ -37,11 +37,11 @@ class CBufferLoader {
     seqLen = std::strlen(seq);
     first = static_cast<unsigned char>(seq[0]);
     last = static_cast<unsigned char>(seq[seqLen - 1]);
-    // Loaded text never has more units than bytes; each line adds at most 16 of padding.
+    // Loaded text never has more units than bytes, packed line after line; the unused end
+    // of the reservation is given back when the text is in.
     const std::size_t bytes = fileSize > 0 ? static_cast<std::size_t>(fileSize) : 0;
     chunkUnits = bytes + bytes / 2 + 4096;
     if (chunkUnits > (std::size_t{512} << 20)) chunkUnits = std::size_t{512} << 20;
-    buffer.lines.Reserve(bytes / 24 + 64);
   }
 
   // Consumes data[0..n); returns how many bytes at the end form an unfinished line.
@@ -82,9 +82,8 @@ class CBufferLoader {
     LineRecord rec;
     rec.text = dst;
     rec.length = static_cast<std::int32_t>(units);
-    rec.capacity = LineCapacity(static_cast<std::int64_t>(units));
-    buffer.arena.Commit(static_cast<std::size_t>(rec.capacity));
-    buffer.InsertLines(buffer.lines.Count(), &rec, 1);
+    buffer.arena.Commit(units);
+    buffer.lines.PushBack(rec);
   }
 
   bool tooLong = false;
@@ -138,6 +137,7 @@ bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
   }
   tooLong = loader.tooLong;
   if (!tooLong) loader.StoreLine(chunk.get(), carry);  // the last line, possibly empty
+  arena.Trim();
   file.Close();
 
   initialized = true;

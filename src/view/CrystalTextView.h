@@ -74,6 +74,8 @@ class CCrystalTextView : public CView, public CBufferView {
 
   // Geometry and caches.
   ParseCookie GetParseCookie(int line);
+  // Room in the cookie store for lines up to line.
+  void ReserveCookies(int line);
   int CharToColumn(int line, int charIndex);
   int ColumnToChar(int line, int column);
   CPoint PointToTextPos(CPoint point);
@@ -208,7 +210,6 @@ class CCrystalTextView : public CView, public CBufferView {
   // Parse cookies at the end of each line; entries from cookiesValid on are unknown.
   std::vector<ParseCookie> cookies;
   int cookiesValid = 0;
-  bool cookiesAllocated = false;
   CLineLengthCache lengths;
   std::unique_ptr<CBitmap> lineBitmap;
   std::unique_ptr<CImageList> icons;

@@ -5,8 +5,7 @@
 
 void CLineLengthCache::Reset() {
   built = false;
-  lengths.clear();
-  lengths.shrink_to_fit();
+  lengths.Clear();
   counts.clear();
   dirty.clear();
   top = 0;
@@ -20,7 +19,7 @@ void CLineLengthCache::Count(int length, int delta) {
 }
 
 void CLineLengthCache::Forget(int line) {
-  if (line < 0 || line >= static_cast<int>(lengths.size())) return;
+  if (line < 0 || line >= lengths.Count()) return;
   int& v = lengths[line];
   if (v >= 0) {
     Count(v, -1);
@@ -35,25 +34,25 @@ void CLineLengthCache::LineChanged(int line) {
 
 void CLineLengthCache::LinesInserted(int start, int count) {
   if (!built) return;
-  if (start < 0 || start > static_cast<int>(lengths.size()) || count < 0) {
+  if (start < 0 || start >= lengths.Count() || count < 0) {
     Reset();
     return;
   }
   Forget(start);
   for (int& d : dirty)
     if (d > start) d += count;
-  lengths.insert(lengths.begin() + start + 1, static_cast<std::size_t>(count), -1);
+  lengths.InsertCopies(start + 1, -1, count);
   for (int i = 1; i <= count; ++i) dirty.push_back(start + i);
 }
 
 void CLineLengthCache::LinesRemoved(int start, int count) {
   if (!built) return;
-  if (start < 0 || count < 0 || start + count >= static_cast<int>(lengths.size())) {
+  if (start < 0 || count < 0 || start + count >= lengths.Count()) {
     Reset();
     return;
   }
   for (int i = start + 1; i <= start + count; ++i) Count(lengths[i], -1);
-  lengths.erase(lengths.begin() + start + 1, lengths.begin() + start + 1 + count);
+  lengths.Remove(start + 1, count);
   dirty.erase(std::remove_if(dirty.begin(), dirty.end(), [&](int d) { return d > start && d <= start + count; }), dirty.end());
   for (int& d : dirty)
     if (d > start + count) d -= count;

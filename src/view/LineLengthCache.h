@@ -3,6 +3,8 @@
 #pragma once
 #include <vector>
 
+#include "buffer/BlockedArray.h"
+
 class CLineLengthCache {
  public:
   // Everything unknown: nothing is cached until the longest line is asked for.
@@ -12,7 +14,7 @@ class CLineLengthCache {
   // The length of a line, from the cache when known; compute(line) gives it otherwise.
   template <class F>
   int Get(int line, F&& compute) {
-    if (!built || line < 0 || line >= static_cast<int>(lengths.size())) return compute(line);
+    if (!built || line < 0 || line >= lengths.Count()) return compute(line);
     int& v = lengths[line];
     if (v < 0) {
       v = compute(line);
@@ -24,13 +26,13 @@ class CLineLengthCache {
   // The longest line over lineCount lines; builds the cache on first use.
   template <class F>
   int Max(int lineCount, F&& compute) {
-    if (!built || static_cast<int>(lengths.size()) != lineCount) {
+    if (!built || lengths.Count() != lineCount) {
       Reset();
       built = true;
-      lengths.resize(static_cast<std::size_t>(lineCount));
       for (int i = 0; i < lineCount; ++i) {
-        lengths[i] = compute(i);
-        Count(lengths[i], +1);
+        const int v = compute(i);
+        lengths.PushBack(v);
+        Count(v, +1);
       }
       dirty.clear();
     }
@@ -53,7 +55,7 @@ class CLineLengthCache {
   void Count(int length, int delta);
 
   bool built = false;
-  std::vector<int> lengths;  // -1: not known
+  CBlockedArray<int, 4096> lengths;  // -1: not known; blocked, so lines come and go cheaply
   std::vector<int> counts;   // how many known lines have each length
   int top = 0;               // no known line is longer than this
   std::vector<int> dirty;    // lines whose length is to be measured again

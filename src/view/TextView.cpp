@@ -41,7 +41,6 @@ void CCrystalTextView::ResetView() {
   cookies.clear();
   cookies.shrink_to_fit();
   cookiesValid = 0;
-  cookiesAllocated = false;
   lengths.Reset();
   dragSelecting = wordSelecting = lineSelecting = pendingClickInSelection = false;
   vertScrollLock = horzScrollLock = false;
@@ -113,16 +112,18 @@ const CResourceModule* CCrystalTextView::GetResourceHandle() { return AfxGetReso
 
 // --- parse cookies ---------------------------------------------------------------------
 
+void CCrystalTextView::ReserveCookies(int line) {
+  if (line < static_cast<int>(cookies.size())) return;
+  // Grown as parsing gets further, not sized to the whole text when it opens.
+  const std::size_t want = std::max<std::size_t>({static_cast<std::size_t>(line) + 1, cookies.size() * 2, 1024});
+  cookies.resize(std::min(want, static_cast<std::size_t>(std::max(GetLineCount(), line + 1))), kCookieUnknown);
+}
+
 ParseCookie CCrystalTextView::GetParseCookie(int line) {
   const int count = GetLineCount();
-  if (!cookiesAllocated) {
-    cookies.assign(static_cast<std::size_t>(count), kCookieUnknown);
-    cookiesValid = 0;
-    cookiesAllocated = true;
-  }
+  if (line >= count) line = count - 1;
   if (line < 0) return 0;
-  if (line >= static_cast<int>(cookies.size())) line = static_cast<int>(cookies.size()) - 1;
-  if (line < 0) return 0;
+  ReserveCookies(line);
   // Entries below the watermark are known; parse on from it up to the line wanted.
   int dummy = 0;
   while (cookiesValid <= line) {
@@ -269,7 +270,7 @@ void CCrystalTextView::OnBufferUpdate(CBufferView*, CUpdateContext* context, DWO
   const int count = GetLineCount();
   if (flags & UpdateOneLine) {
     lengths.LineChanged(line);
-    if (line >= 0 && line < cookiesValid && cookiesAllocated && static_cast<int>(cookies.size()) == count) {
+    if (line >= 0 && line < cookiesValid && line < count) {
       // The line's end state decides whether the lines below colour as before: parse the
       // line again from its known start; when it ends as it did, it alone is repainted.
       int dummy = 0;
@@ -288,7 +289,6 @@ void CCrystalTextView::OnBufferUpdate(CBufferView*, CUpdateContext* context, DWO
     }
   } else {
     if (line < 0) line = 0;
-    if (cookiesAllocated && static_cast<int>(cookies.size()) != count) cookies.resize(static_cast<std::size_t>(count), kCookieUnknown);
     cookiesValid = std::min(cookiesValid, line);
     // The context says exactly which lines came or went.
     if (auto* ins = dynamic_cast<CInsertContext*>(context)) {

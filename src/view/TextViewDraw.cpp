@@ -126,7 +126,8 @@ void CCrystalTextView::DrawLine(CDC* dc, const CRect& rectIn, int line) {
   runs.resize(static_cast<std::size_t>(length) * 3);
   int runCount = 0;
   const ParseCookie after = ColorizeLine(before, line, runs.data(), runCount);
-  if (line < static_cast<int>(cookies.size()) && line <= cookiesValid) {
+  if (line <= cookiesValid) {
+    ReserveCookies(line);
     cookies[line] = after;
     if (line == cookiesValid) ++cookiesValid;
   }

@@ -4,6 +4,8 @@
 #include "buffer/BufferTestSupport.h"
 #include "common/TempDevice.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Fixture {
@@ -280,4 +282,62 @@ TEST(Undo, GroupLargerThanTheHistoryIsDroppedWhole) {
   ASSERT_TRUE(b.Undo(p));
   EXPECT_EQ(b.GetLineLength(0), CCrystalTextBuffer::kUndoLimit);
   EXPECT_FALSE(b.CanUndo());
+}
+
+// Edits at the first, middle and last line of a large loaded text, in every order, each
+// undone and redone: the text, the line flags and the positions must come out as a plain
+// model of the lines says.
+TEST(Edit, FarApartEditsOnALargeTextInEveryOrder) {
+  TempDevice dev;
+  std::string bytes;
+  constexpr int kLines = 30000;
+  for (int i = 0; i < kLines; ++i) bytes += "line " + std::to_string(i) + "\n";
+  TempDevice::WriteHostFile(dev.DocHost("big.txt"), bytes);
+  CCrystalTextBuffer b;
+  ASSERT_TRUE(b.LoadFromFile(dev.DocDevice("big.txt")));
+  std::vector<int> order = {0, 1, 2};
+  do {
+    ASSERT_TRUE(b.LoadFromFile(dev.DocDevice("big.txt")));
+    std::vector<std::string> model;
+    for (int i = 0; i < kLines; ++i) model.push_back("line " + std::to_string(i));
+    model.push_back("");
+    b.SetLineFlag(kLines - 1, 0x0200, true, false);  // a flag that must ride along with its line
+    int flagged = kLines - 1;
+    int undoneTo = -1;
+    for (int k : order) {
+      const int line = k == 0 ? 0 : k == 1 ? kLines / 2 : b.GetLineCount() - 1;
+      int l, c;
+      // Type into a loaded line (its text moves out of the packed arena), split it, join
+      // the next line onto the following one.
+      ASSERT_TRUE(b.InsertText(nullptr, line, 0, u"ab", l, c));
+      model[line] = "ab" + model[line];
+      ASSERT_TRUE(b.InsertText(nullptr, line, 1, u"\r\r", l, c));
+      model.insert(model.begin() + line + 1, {"", model[line].substr(1)});
+      model[line] = "a";
+      if (flagged > line) flagged += 2;
+      if (line + 3 < b.GetLineCount()) {
+        ASSERT_TRUE(b.DeleteText(nullptr, line + 2, static_cast<int>(model[line + 2].size()), line + 3, 0));
+        model[line + 2] += model[line + 3];
+        model.erase(model.begin() + line + 3);
+        if (flagged > line + 2) --flagged;
+      }
+      undoneTo = b.GetUndoPosition();
+    }
+    ASSERT_EQ(b.GetLineCount(), static_cast<int>(model.size()));
+    for (int i = 0; i < b.GetLineCount(); ++i)
+      ASSERT_EQ(plat::Narrow(std::u16string(b.GetLineChars(i), b.GetLineLength(i))), model[i]) << "line " << i;
+    EXPECT_EQ(b.GetLineWithFlag(0x0200), flagged);
+    // Undo everything: the loaded text again; redo everything: the edited text again.
+    CPoint cursor;
+    while (b.CanUndo()) ASSERT_TRUE(b.Undo(cursor));
+    ASSERT_EQ(b.GetLineCount(), kLines + 1);
+    std::u16string all;
+    b.GetText(0, 0, kLines, 0, all, u"\n");
+    EXPECT_EQ(plat::Narrow(all), bytes);
+    while (b.CanRedo()) ASSERT_TRUE(b.Redo(cursor));
+    EXPECT_EQ(b.GetUndoPosition(), undoneTo);
+    ASSERT_EQ(b.GetLineCount(), static_cast<int>(model.size()));
+    for (int i = 0; i < b.GetLineCount(); i += 997)
+      ASSERT_EQ(plat::Narrow(std::u16string(b.GetLineChars(i), b.GetLineLength(i))), model[i]) << "line " << i;
+  } while (std::next_permutation(order.begin(), order.end()));
 }

@@ -1,0 +1,116 @@
+// The blocked array against a plain vector, with blocks small enough that every edit splits,
+// spans or merges blocks.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "buffer/BlockedArray.h"
+
+namespace {
+
+using Small = CBlockedArray<int, 8>;
+
+void ExpectSame(const Small& a, const std::vector<int>& v) {
+  ASSERT_EQ(a.Count(), static_cast<int>(v.size()));
+  // Forwards, backwards and jumping, as the callers read.
+  for (int i = 0; i < a.Count(); ++i) ASSERT_EQ(a[i], v[i]) << "at " << i;
+  for (int i = a.Count() - 1; i >= 0; --i) ASSERT_EQ(a[i], v[i]) << "at " << i;
+  for (int i = 0, j = a.Count() - 1; i <= j; ++i, --j) {
+    ASSERT_EQ(a[i], v[i]);
+    ASSERT_EQ(a[j], v[j]);
+  }
+}
+
+std::vector<int> Sequence(int from, int n) {
+  std::vector<int> r(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) r[i] = from + i;
+  return r;
+}
+
+}  // namespace
+
+TEST(BlockedArray, InsertsAndRemovesAtTheEndsAndInTheMiddle) {
+  Small a;
+  std::vector<int> v;
+  for (int i = 0; i < 40; ++i) {
+    a.PushBack(i);
+    v.push_back(i);
+  }
+  ExpectSame(a, v);
+  EXPECT_EQ(a.BlockCount(), 5);  // appending fills blocks
+
+  // One value into a full block splits it; many values (more than half a block) at the front,
+  // in the middle and at the end.
+  for (int at : {0, 20, static_cast<int>(v.size())}) {
+    a.Insert(at, &at, 1);
+    v.insert(v.begin() + at, at);
+    ExpectSame(a, v);
+    const auto many = Sequence(1000 + at, 21);
+    a.Insert(at, many.data(), 21);
+    v.insert(v.begin() + at, many.begin(), many.end());
+    ExpectSame(a, v);
+  }
+  a.InsertCopies(7, -1, 13);
+  v.insert(v.begin() + 7, 13, -1);
+  ExpectSame(a, v);
+
+  // Removals within a block, across several and of whole blocks; then everything.
+  a.Remove(0, 1);
+  v.erase(v.begin());
+  a.Remove(5, 30);
+  v.erase(v.begin() + 5, v.begin() + 35);
+  a.Remove(static_cast<int>(v.size()) - 9, 9);
+  v.erase(v.end() - 9, v.end());
+  ExpectSame(a, v);
+  a.Remove(0, a.Count());
+  v.clear();
+  ExpectSame(a, v);
+  EXPECT_EQ(a.BlockCount(), 0);
+  a.Insert(0, v.data(), 0);
+  EXPECT_EQ(a.Count(), 0);
+  const int one = 5;
+  a.Insert(0, &one, 1);
+  v.push_back(5);
+  ExpectSame(a, v);
+}
+
+TEST(BlockedArray, RandomEditsMatchAVectorAndKeepBlocksFew) {
+  std::mt19937 rng(7);
+  Small a;
+  std::vector<int> v;
+  int next = 0;
+  for (int step = 0; step < 4000; ++step) {
+    const int size = static_cast<int>(v.size());
+    const int kind = static_cast<int>(rng() % 10);
+    if (kind < 6 || size == 0) {
+      const int at = static_cast<int>(rng() % (size + 1));
+      const int n = kind == 0 ? static_cast<int>(rng() % 30) + 1 : 1;
+      const auto values = Sequence(next, n);
+      next += n;
+      a.Insert(at, values.data(), n);
+      v.insert(v.begin() + at, values.begin(), values.end());
+    } else {
+      const int at = static_cast<int>(rng() % size);
+      const int n = std::min(size - at, kind == 6 ? static_cast<int>(rng() % 25) + 1 : 1);
+      a.Remove(at, n);
+      v.erase(v.begin() + at, v.begin() + at + n);
+    }
+    if (step % 97 == 0) ExpectSame(a, v);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+  ExpectSame(a, v);
+  // Small blocks are merged as values go, so the blocks stay within a few times the minimum.
+  EXPECT_LE(a.BlockCount(), 4 * (a.Count() / 8 + 1));
+
+  // Thinned out to a tenth by single removals, the blocks merge as they empty: neighbours
+  // never stay small side by side.
+  const int keep = a.Count() / 10;
+  while (a.Count() > keep) {
+    const int at = static_cast<int>(rng() % a.Count());
+    a.Remove(at, 1);
+    v.erase(v.begin() + at);
+  }
+  ExpectSame(a, v);
+  EXPECT_LE(a.BlockCount(), a.Count() / 2 + 2);
+}
