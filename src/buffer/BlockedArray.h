@@ -113,6 +113,16 @@ class CBlockedArray {
     if (hint >= static_cast<int>(blocks.size())) hint = 0;
   }
 
+  // Room in the index for more blocks, growing it geometrically so that filling a large
+  // array neither copies the index per block nor leaves a trail of freed copies behind.
+  void Grow(std::size_t more) {
+    const std::size_t need = blocks.size() + more;
+    if (need <= blocks.capacity() && need <= starts.capacity()) return;
+    const std::size_t to = std::max(need, blocks.capacity() * 2);
+    blocks.reserve(to);
+    starts.reserve(to);
+  }
+
   void MergeIfSmall(int b) {
     Block* a = blocks[b];
     Block* c = blocks[b + 1];
@@ -150,8 +160,7 @@ class CBlockedArray {
     if (n <= B / 2) {
       // Split the full block in halves; the values go into the half that holds index.
       std::unique_ptr<Block> right(new Block);
-      blocks.reserve(blocks.size() + 1);
-      starts.reserve(starts.size() + 1);
+      Grow(1);
       const int mid = blk->count / 2;
       right->count = blk->count - mid;
       std::memcpy(right->items, blk->items + mid, sizeof(T) * right->count);
@@ -182,8 +191,7 @@ class CBlockedArray {
     std::vector<Block*> made = MakeBlocks(n, fill);
     const std::size_t add = made.size() + (tail ? 1 : 0);
     try {
-      blocks.reserve(blocks.size() + add);
-      starts.reserve(starts.size() + add);
+      Grow(add);
     } catch (...) {
       for (Block* m : made) delete m;
       throw;
@@ -223,8 +231,7 @@ class CBlockedArray {
   void AppendBlocks(int at, int n, Fill fill) {
     std::vector<Block*> made = MakeBlocks(n, fill);
     try {
-      blocks.reserve(blocks.size() + made.size());
-      starts.reserve(starts.size() + made.size());
+      Grow(made.size());
     } catch (...) {
       for (Block* m : made) delete m;
       throw;

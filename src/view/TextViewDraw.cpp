@@ -232,6 +232,12 @@ void CCrystalTextView::UpdateSingleLine(int line) {
   if (!IsWindow() || !IsWindowVisible() || !IsRedrawOn()) return;
   const int row = line - firstVisibleLine;
   if (row < 0 || row > GetScreenLines()) return;
-  CClientDC dc(this);
-  PaintRows(&dc, row, row);
+  // Only the row is drawn and shown; a repaint it was waiting for is then done.
+  const int h = GetLineHeight();
+  const CRect rowRect(0, row * h, GetClientRect().right, (row + 1) * h);
+  {
+    CClientDC dc(this, rowRect);
+    PaintRows(&dc, row, row);
+  }
+  ValidateRect(&rowRect);
 }

@@ -1,6 +1,9 @@
 // Editing through the keys: typing, Enter, deleting, blocks, overwrite mode, the clipboard,
 // undo and redo.
+#include <algorithm>
+
 #include "edit/CrystalEditView.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/base/CodePage.h"
 #include "resources/CommandIds.h"
 #include "view/ViewFixture.h"
@@ -206,4 +209,34 @@ TEST_F(EditTest, UpdateHandlersFollowTheState) {
   Undo();
   EXPECT_FALSE(enabled(ID_EDIT_UNDO));
   EXPECT_TRUE(enabled(ID_EDIT_REDO));
+}
+
+// A key that changes one line puts only that line's row on the screen, and the screen then
+// looks exactly as a repaint of the whole view makes it.
+TEST_F(EditTest, AKeyOnOneLinePutsOnlyItsRowOnTheScreen) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "int value" + std::to_string(i) + " = " + std::to_string(i) + ";\n";
+  SetText(text);
+  view->HighlightText(CPoint(0, 160), 0);
+  view->HighlightText(CPoint(4, 150), 0);
+  Flush();
+  const int h = view->GetLineHeight();
+  auto& presented = screen->Backend().presented;
+  for (int k = 0; k < 3; ++k) {
+    presented = CRect();
+    if (k == 1) Key(VK_BACK);
+    else screen->Type(k == 0 ? u"x" : u"=");
+    ASSERT_FALSE(presented.IsRectEmpty());
+    EXPECT_LE(presented.Height(), h) << "key " << k;
+    CBitmap shown;
+    ASSERT_TRUE(shown.Create(screen->Screen().GetWidth(), screen->Screen().GetHeight()));
+    for (int y = 0; y < shown.GetHeight(); ++y)
+      std::copy(screen->Screen().Row(y), screen->Screen().Row(y) + shown.GetWidth(), shown.Row(y));
+    frame->Invalidate();
+    view->Invalidate();
+    Flush();
+    for (int y = 0; y < shown.GetHeight(); ++y)
+      ASSERT_TRUE(std::equal(shown.Row(y), shown.Row(y) + shown.GetWidth(), screen->Screen().Row(y))) << "row " << y << ", key " << k;
+  }
+  EXPECT_EQ(Line(150), "int =value150 = 150;");
 }

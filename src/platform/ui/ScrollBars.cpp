@@ -104,6 +104,7 @@ int CWnd::SetScrollInfo(int bar, const SCROLLINFO& info, bool redraw) {
   if (bar != SB_VERT && bar != SB_HORZ) return 0;
   ScrollBarState* s = bars[bar].get();
   if (!s) return 0;
+  const ScrollBarState before = *s;
   if (info.fMask & SIF_RANGE) {
     s->min = info.nMin;
     s->max = std::max(info.nMin, info.nMax);
@@ -113,7 +114,13 @@ int CWnd::SetScrollInfo(int bar, const SCROLLINFO& info, bool redraw) {
   if (info.fMask & SIF_DISABLENOSCROLL) s->disabledNoScroll = true;
   s->pos = std::clamp(s->pos, s->min, s->MaxPos());
   // Drawn with the next paint: an edit may change the bars many times before anyone looks.
-  if (redraw) ncDirty = true;
+  // A bar whose picture stays as it is (a line more in a long text rarely moves the thumb by
+  // a pixel) is not drawn again.
+  if (redraw && !ncDirty) {
+    const CRect rect = ScrollBarRect(bar);
+    const bool was = before.CanScroll(), is = s->CanScroll();
+    if (was != is || (is && Parts(this, before, rect, bar).thumb != Parts(this, *s, rect, bar).thumb)) ncDirty = true;
+  }
   return s->pos;
 }
 

@@ -8,10 +8,12 @@ class CWnd;
 class CClientDC : public CDC {
  public:
   explicit CClientDC(CWnd* wnd);
+  // Only part of the client area (client coordinates): drawing is clipped to it, and only it
+  // is put on the screen afterwards.
+  CClientDC(CWnd* wnd, const CRect& clientClip);
   ~CClientDC() override;
 
  protected:
-  CClientDC(CWnd* wnd, const CRect& clientClip);
   CWnd* wnd;
   CRect screenClip;
 };

@@ -199,3 +199,38 @@ TEST_F(WindowManagerTest, ThePointFindsTheTopmostVisibleWindow) {
 }
 
 }  // namespace
+
+// Only what changed reaches the screen: a scroll bar set to a state it already shows (or one
+// that moves its thumb by less than a pixel) is not drawn again; one whose thumb moves is.
+TEST_F(WindowManagerTest, AScrollBarIsRedrawnOnlyWhenItsPictureChanges) {
+  CLogWnd w(log, "bars");
+  ASSERT_TRUE(w.Create(frame.get(), CRect(0, 0, 200, 300), WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0));
+  SCROLLINFO si{};
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = 1000000;
+  si.nPage = 20;
+  si.nPos = 0;
+  w.SetScrollInfo(SB_VERT, si, true);
+  wm().ProcessPending();
+  auto& presented = screen->Backend().presented;
+  presented = CRect();
+  w.SetScrollInfo(SB_VERT, si, true);
+  si.nMax = 1000001;  // one line more in a million: the thumb stays on the same pixels
+  w.SetScrollInfo(SB_VERT, si, true);
+  wm().ProcessPending();
+  EXPECT_TRUE(presented.IsRectEmpty());
+  si.nPos = 500000;
+  w.SetScrollInfo(SB_VERT, si, true);
+  wm().ProcessPending();
+  const CRect bars = w.GetWindowRect();
+  EXPECT_FALSE(presented.IsRectEmpty());
+  EXPECT_GE(presented.left, bars.left);
+  EXPECT_LE(presented.bottom, bars.bottom);
+  // Made unscrollable, the bar is drawn disabled.
+  presented = CRect();
+  si.nMax = 10;
+  w.SetScrollInfo(SB_VERT, si, true);
+  wm().ProcessPending();
+  EXPECT_FALSE(presented.IsRectEmpty());
+}

@@ -8,7 +8,13 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/WindowManager.h"
 
-void CHeadlessBackend::Present(const CBitmap&, const CRect&) { ++presents; }
+void CHeadlessBackend::Present(const CBitmap&, const CRect& dirty) {
+  ++presents;
+  if (dirty.IsRectEmpty()) return;
+  presented = presented.IsRectEmpty() ? dirty
+                                      : CRect(std::min(presented.left, dirty.left), std::min(presented.top, dirty.top),
+                                              std::max(presented.right, dirty.right), std::max(presented.bottom, dirty.bottom));
+}
 
 bool CHeadlessBackend::WaitEvent(UiEvent&, int) { return false; }
 

@@ -34,6 +34,7 @@ class CHeadlessBackend : public IBackend {
   bool textInput = false;
   bool waitCursor = false;
   int presents = 0;
+  CRect presented;  // the bounds of every area put on the screen since a test cleared it
   std::function<void(CWnd*)> modalHook;
 };
 
