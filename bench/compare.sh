@@ -12,9 +12,11 @@
 # Environment: BUILD_DIR, SIZE_MB, RUNS, TMPDIR, KEEP_JSON (a folder for hyperfine's JSON),
 # HYPERFINE (empty: use the bash loop even where hyperfine is installed).
 #
-# Jobs: load+save (vim), replace all and save (sed, vim: ours is Replace All in the replace
+# Jobs: open (load and paint the first screen, vim), load+save (vim), replace all and save (sed, vim: ours is Replace All in the replace
 # dialog over the editing view, then a save), find (grep -c and grep -ci: ours counts the
-# lines holding the word by the view's SearchText). Our tools also print, once per job, how
+# lines holding the word by the view's SearchText), find of a word on the last line only (grep
+# -c against our search in the open file), and the edit latency right after opening (ours
+# alone: edits at random lines, keys on one line). Our tools also print, once per job, how
 # their time splits between loading and the work itself.
 #
 # A new job is a function job_NAME that calls compare (see there) and a line in ALL_JOBS.
@@ -24,12 +26,13 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build-bench}
 SIZE_MB=${SIZE_MB:-100}
 RUNS=${RUNS:-5}
-ALL_JOBS=(loadsave_lf loadsave_crlf replace_sed replace_vim find find_any_case)
+ALL_JOBS=(open loadsave_lf loadsave_crlf replace_sed replace_vim find find_any_case find_last find_last_any_case edits)
 
 GENTEXT="$PWD/$BUILD_DIR/bench/tovin-gentext"
 LOADSAVE="$PWD/$BUILD_DIR/bench/tovin-loadsave"
 REPLACE="$PWD/$BUILD_DIR/bench/tovin-replace"
 FIND="$PWD/$BUILD_DIR/bench/tovin-find"
+OPEN="$PWD/$BUILD_DIR/bench/tovin-open"
 VIM=$(command -v vim || true)
 HYPERFINE=${HYPERFINE-$(command -v hyperfine || true)}
 GNU_TIME=""
@@ -40,15 +43,18 @@ trap 'rm -rf "$WORK"' EXIT
 : >"$WORK/notes"
 TEXT_LF="$WORK/text-lf.txt"
 TEXT_CRLF="$WORK/text-crlf.txt"
+TEXT_LAST="$WORK/text-last.txt"  # the LF text and one more line holding a word found nowhere else
+LAST_WORD=zyzzyva
 
 build() {
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVIN_BENCH=ON -DTOVIN_TESTS=OFF >/dev/null
-  cmake --build "$BUILD_DIR" --target tovin-gentext tovin-loadsave tovin-replace tovin-find >/dev/null
+  cmake --build "$BUILD_DIR" --target tovin-gentext tovin-loadsave tovin-replace tovin-find tovin-open >/dev/null
 }
 
 generate() {
   "$GENTEXT" "$SIZE_MB" "$TEXT_LF"
   "$GENTEXT" "$SIZE_MB" "$TEXT_CRLF" --crlf
+  { cat "$TEXT_LF"; echo "int $LAST_WORD = 0;"; } >"$TEXT_LAST"
 }
 
 median() { sort -g | awk '{v[NR] = $1} END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
@@ -196,6 +202,65 @@ find_word() {
 
 job_find() { find_word "find foo"; }
 job_find_any_case() { find_word "find foo any case" -i; }
+
+# Opening: ours loads the text into the editing view and paints the first screen (headless,
+# the C colouring and both scroll bars), vim loads it and quits.
+job_open() {
+  compare "open (load+paint)" vim true "$(words "$VIM" -N -es -u NONE -i NONE -n -c q! "$TEXT_LF")" \
+    true "$(words "$OPEN" "$TEXT_LF")"
+}
+
+# Find of a word that only the last line holds, so the whole text is searched: grep -c on the
+# file against our Find in the open file (the search alone, which is what the user waits for
+# once the file is open; the note gives our load time too).
+find_last() {
+  local label=$1 flag=${2:-}
+  local grep_args=(-c) find_args=(-t) run t0 t1 peer_times=() tovin_times=()
+  [[ -z $flag ]] || { grep_args+=("$flag"); find_args+=("$flag"); }
+  grep "${grep_args[@]}" "$LAST_WORD" "$TEXT_LAST" | cat >/dev/null
+  "$FIND" "${find_args[@]}" "$TEXT_LAST" "$LAST_WORD" >/dev/null
+  for ((run = 0; run < RUNS; run++)); do
+    t0=$(date +%s%N); grep "${grep_args[@]}" "$LAST_WORD" "$TEXT_LAST" </dev/null | cat >/dev/null; t1=$(date +%s%N)
+    peer_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN {print (b - a) / 1e9}')")
+    tovin_times+=("$("$FIND" "${find_args[@]}" "$TEXT_LAST" "$LAST_WORD")")
+  done
+  local peer_s tovin_s
+  peer_s=$(printf '%s\n' "${peer_times[@]}" | median)
+  tovin_s=$(printf '%s\n' "${tovin_times[@]}" | median)
+  awk -v l="$label" -v a="$peer_s" -v b="$tovin_s" 'BEGIN {printf "%-22s %-6s %10.3f %10.3f %10.2f %10s %10s\n", l, "grep", a, b, a / b, "-", "-"}'
+  local theirs ours
+  theirs=$(grep "${grep_args[@]}" "$LAST_WORD" "$TEXT_LAST")
+  ours=$("$FIND" -v ${flag:+"$flag"} "$TEXT_LAST" "$LAST_WORD" 2>"$WORK/find-note")
+  [[ $theirs == "$ours" ]] || echo "  warning: grep counted $theirs lines, tovin $ours" >&2
+  sed 's/^tovin-find: /  note: tovin (search only in the row): /' "$WORK/find-note" >&2
+}
+
+job_find_last() { find_last "find last-line word"; }
+job_find_last_any_case() { find_last "find last, any case" -i; }
+
+# Edit latency right after opening (no peer): 1,000 edits at random lines (a character, a
+# line broken, two lines joined), each with the view's repaint; then keys on one line shown
+# mid-screen (a character, Backspace). Medians of RUNS runs of each figure.
+job_edits() {
+  local run edits=() keys=()
+  for ((run = 0; run < RUNS; run++)); do
+    edits+=("$("$OPEN" --edits 1000 "$TEXT_LF")")
+    keys+=("$("$OPEN" --keys 1000 "$TEXT_LF")")
+  done
+  # Lines: "edit median_us M p99_us P worst_us W first_us F" then "peak_rss_kib K ratio R".
+  field() { printf '%s\n' "$@" | awk -v k="$FIELD" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}' | median; }
+  local e_med e_p99 e_worst k_med k_p99 peak ratio
+  e_med=$(FIELD=median_us field "${edits[@]}")
+  e_p99=$(FIELD=p99_us field "${edits[@]}")
+  e_worst=$(FIELD=worst_us field "${edits[@]}")
+  k_med=$(FIELD=median_us field "${keys[@]}")
+  k_p99=$(FIELD=p99_us field "${keys[@]}")
+  peak=$(FIELD=peak_rss_kib field "${edits[@]}")
+  ratio=$(FIELD=ratio field "${edits[@]}")
+  printf '%-22s median %.1f us, p99 %.1f us, worst %.1f us (1000 at random lines, with the repaint); peak %.0f MiB, %.2f x the file\n' \
+    "edits after opening" "$e_med" "$e_p99" "$e_worst" "$(awk -v k="$peak" 'BEGIN {print k / 1024}')" "$ratio"
+  printf '%-22s median %.1f us, p99 %.1f us (a character, then Backspace, on a line shown mid-screen)\n' "keys on one line" "$k_med" "$k_p99"
+}
 
 main() {
   local jobs=("$@")

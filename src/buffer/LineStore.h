@@ -8,8 +8,9 @@
 #include "buffer/BlockedArray.h"
 
 // One line: its UTF-16 units (not terminated), length and flag word, 16 bytes. Text
-// loaded from a file lives in the arena, packed with no room to grow; text that grew lives
-// in a heap block that records its capacity just before the text (see HeapLineText).
+// loaded from a file lives in the arena, packed, each line after one unit holding its room
+// (its loaded length); text that grew lives in a heap block that records its capacity just
+// before the text (see HeapLineText).
 struct LineRecord {
   char16_t* text = nullptr;
   std::int32_t length = 0;

@@ -56,8 +56,8 @@ LineRecord CCrystalTextBuffer::NewLine(const char16_t* text, int n) {
 
 int CCrystalTextBuffer::LineCapacityOf(const LineRecord& rec) const {
   if (!rec.text) return 0;
-  // Loaded text is packed: it has no room to grow in place.
-  if (arena.Owns(rec.text)) return rec.length;
+  // Loaded text is packed, each line after a unit that holds its room.
+  if (arena.Owns(rec.text)) return rec.text[-1];
   return HeapLineText::Capacity(rec.text);
 }
 

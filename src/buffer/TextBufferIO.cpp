@@ -76,13 +76,16 @@ class CBufferLoader {
   }
 
   void StoreLine(const unsigned char* bytes, std::size_t n) {
-    char16_t* dst = buffer.arena.Reserve(n + 16, chunkUnits);
+    // One unit of header, the line's room (loaded lines are far shorter than 65536 units),
+    // then the text, so that an edit that does not make the line longer stays in place.
+    char16_t* dst = buffer.arena.Reserve(n + 17, chunkUnits);
     if (!dst) throw std::bad_alloc();
-    const std::size_t units = codePage.ToWide(reinterpret_cast<const char*>(bytes), n, dst);
+    const std::size_t units = codePage.ToWide(reinterpret_cast<const char*>(bytes), n, dst + 1);
+    dst[0] = static_cast<char16_t>(units);
     LineRecord rec;
-    rec.text = dst;
+    rec.text = dst + 1;
     rec.length = static_cast<std::int32_t>(units);
-    buffer.arena.Commit(units);
+    buffer.arena.Commit(units + 1);
     buffer.lines.PushBack(rec);
   }
 

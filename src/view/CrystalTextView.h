@@ -174,6 +174,7 @@ class CCrystalTextView : public CView, public CBufferView {
   bool OnEraseBkgnd(CDC* dc) override;
   void OnDraw(CDC* dc) override;
   void OnVScroll(UINT code, UINT pos, CWnd* scrollBar) override;
+  void OnSetRedraw(bool on) override;
   void OnHScroll(UINT code, UINT pos, CWnd* scrollBar) override;
   void OnLButtonDown(UINT flags, CPoint point) override;
   void OnMouseMove(UINT flags, CPoint point) override;
@@ -210,6 +211,8 @@ class CCrystalTextView : public CView, public CBufferView {
   // Parse cookies at the end of each line; entries from cookiesValid on are unknown.
   std::vector<ParseCookie> cookies;
   int cookiesValid = 0;
+  // The scroll bars and the caret were left to be updated when redrawing is on again.
+  bool catchUpWhenRedrawn = false;
   CLineLengthCache lengths;
   std::unique_ptr<CBitmap> lineBitmap;
   std::unique_ptr<CImageList> icons;

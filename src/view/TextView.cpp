@@ -207,8 +207,16 @@ int CCrystalTextView::CharToColumn(int line, int charIndex) {
   const char16_t* text = GetLineText(line);
   const int length = GetLineLength(line);
   charIndex = std::clamp(charIndex, 0, length);
+  // Runs without a tab count one column a unit; only a tab needs the division.
   int column = 0;
-  for (int i = 0; i < charIndex; ++i) column = text[i] == u'\t' ? column + tabSize - column % tabSize : column + 1;
+  for (int i = 0; i < charIndex;) {
+    int j = i;
+    while (j < charIndex && text[j] != u'\t') ++j;
+    column += j - i;
+    if (j == charIndex) break;
+    column += tabSize - column % tabSize;
+    i = j + 1;
+  }
   return column;
 }
 

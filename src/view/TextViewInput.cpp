@@ -39,12 +39,30 @@ void CCrystalTextView::RecalcScrollBar(int bar, int& first, int extent, int page
 
 void CCrystalTextView::RecalcVertScrollBar(bool positionOnly) {
   if (!IsWindow()) return;
+  if (!IsRedrawOn()) {
+    catchUpWhenRedrawn = true;
+    return;
+  }
   RecalcScrollBar(SB_VERT, firstVisibleLine, GetLineCount(), GetScreenLines(), positionOnly);
 }
 
 void CCrystalTextView::RecalcHorzScrollBar(bool positionOnly) {
   if (!IsWindow()) return;
+  if (!IsRedrawOn()) {
+    catchUpWhenRedrawn = true;
+    return;
+  }
   RecalcScrollBar(SB_HORZ, firstVisibleColumn, positionOnly ? 0 : GetMaxLineLength(), GetScreenChars(), positionOnly);
+}
+
+void CCrystalTextView::OnSetRedraw(bool on) {
+  CView::OnSetRedraw(on);
+  if (!on || !catchUpWhenRedrawn) return;
+  // What waited while redrawing was off: the scroll bars and the caret, from the state now.
+  catchUpWhenRedrawn = false;
+  RecalcVertScrollBar();
+  RecalcHorzScrollBar();
+  UpdateCaret();
 }
 
 void CCrystalTextView::OnVScroll(UINT code, UINT, CWnd*) {

@@ -52,6 +52,11 @@ void CCrystalTextView::SetSelection(CPoint start, CPoint end) {
 
 void CCrystalTextView::UpdateCaret() {
   if (!IsWindow()) return;
+  if (!IsRedrawOn()) {
+    // Placed once when redrawing is on again: a batch of edits moves it many times.
+    catchUpWhenRedrawn = true;
+    return;
+  }
   if (focused && CharToColumn(caret.y, caret.x) >= firstVisibleColumn) {
     CreateSolidCaret(2, GetLineHeight());
     SetCaretPos(TextPosToPoint(caret));

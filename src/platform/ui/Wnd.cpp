@@ -280,7 +280,9 @@ void CWnd::UpdateWindow() {
   if (!invalid.IsRectEmpty()) SendMessage(WM_PAINT);
 }
 
-void CWnd::SetRedraw(bool on) {
+void CWnd::SetRedraw(bool on) { SendMessage(WM_SETREDRAW, on ? 1 : 0, 0); }
+
+void CWnd::OnSetRedraw(bool on) {
   if (redrawOff == !on) return;
   redrawOff = !on;
   if (on) Invalidate(true);
@@ -411,6 +413,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: OnSetFocus(reinterpret_cast<CWnd*>(wParam)); return 0;
     case WM_KILLFOCUS: OnKillFocus(reinterpret_cast<CWnd*>(wParam)); return 0;
     case WM_PAINT: OnPaint(); return 0;
+    case WM_SETREDRAW: OnSetRedraw(wParam != 0); return 0;
     case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam)) ? 1 : 0;
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam), 1, 0); return 0;
     case WM_KEYUP: OnKeyUp(static_cast<UINT>(wParam), 1, 0); return 0;

@@ -155,6 +155,8 @@ class CWnd : public CCmdTarget {
   virtual void OnSetFocus(CWnd* oldWnd) { (void)oldWnd; }
   virtual void OnKillFocus(CWnd* newWnd) { (void)newWnd; }
   virtual void OnPaint();
+  // Redrawing turned off or on (the default keeps the state; turned on, all is repainted).
+  virtual void OnSetRedraw(bool on);
   virtual bool OnEraseBkgnd(CDC* dc);
   virtual void OnKeyDown(UINT ch, UINT repCnt, UINT flags);
   virtual void OnKeyUp(UINT ch, UINT repCnt, UINT flags);
