@@ -100,3 +100,34 @@ TEST_F(ViewTest, PositionsFollowTheBufferThroughContexts) {
   buffer.DeleteText(nullptr, 1, 1, 3, 1);  // "o" + "hree"
   EXPECT_EQ(view->GetCaretPos(), CPoint(3, 1));
 }
+
+// With redrawing off, edits leave the scroll bars and the caret alone; turned on again, they
+// are exactly what the same edits make with redrawing on. A scroll moves the caret along.
+TEST_F(ViewTest, EditsWithRedrawingOffCatchUpWhenItIsTurnedOn) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "line " + std::to_string(i) + "\n";
+  auto run = [&](bool redrawOff) {
+    SetText(text);
+    if (redrawOff) view->SetRedraw(false);
+    int l, c;
+    for (int i = 0; i < 60; ++i) buffer.InsertText(view.get(), 20, 0, u"a longer line than any other here\r", l, c);
+    view->HighlightText(CPoint(3, 90), 2);
+    if (redrawOff) {
+      SCROLLINFO stale{};
+      view->GetScrollInfo(SB_VERT, stale, SIF_ALL);
+      EXPECT_EQ(stale.nMax, 40);  // the bar still shows the text before the edits
+    }
+    if (redrawOff) view->SetRedraw(true);
+    Flush();
+    SCROLLINFO v{}, h{};
+    view->GetScrollInfo(SB_VERT, v, SIF_ALL);
+    view->GetScrollInfo(SB_HORZ, h, SIF_ALL);
+    return std::vector<int>{v.nMin, v.nMax, static_cast<int>(v.nPage), v.nPos, h.nMin, h.nMax, static_cast<int>(h.nPage),
+                            h.nPos, CWnd::GetCaretPos().x, CWnd::GetCaretPos().y};
+  };
+  const std::vector<int> on = run(false);
+  EXPECT_EQ(on[1], 100);  // 101 lines
+  // The caret is drawn where line 90 is shown now that the view has scrolled to it.
+  EXPECT_EQ(on[9], (90 - on[3]) * view->GetLineHeight());
+  EXPECT_EQ(run(true), on);
+}

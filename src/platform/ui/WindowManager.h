@@ -76,6 +76,7 @@ class CWindowManager {
   void HideCaret(CWnd* wnd);
   void SetCaretPos(CPoint p);
   CPoint GetCaretPos() const { return caretPos; }
+  CWnd* GetCaretOwner() const { return caretOwner; }
   bool IsCaretVisible() const;
   CRect GetCaretRectOnScreen() const;
 

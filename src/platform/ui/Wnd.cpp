@@ -290,6 +290,9 @@ void CWnd::OnSetRedraw(bool on) {
 
 void CWnd::ScrollWindow(int dx, int dy, const CRect* scrollRect, const CRect* clipRect) {
   if (!created || (dx == 0 && dy == 0)) return;
+  // The caret moves with the text under it, however the move is drawn.
+  auto& wm = CWindowManager::Get();
+  if (wm.GetCaretOwner() == this) wm.SetCaretPos(CPoint(wm.GetCaretPos().x + dx, wm.GetCaretPos().y + dy));
   if (redrawOff) {
     Invalidate(false);
     return;
