@@ -21,7 +21,10 @@ char16_t* CTextArena::Reserve(std::size_t units, std::size_t chunkUnits) {
   if (!chunks.empty() && chunks.back().units - used >= units) return chunks.back().base + used;
   std::size_t size = chunkUnits < units ? units : chunkUnits;
   const std::size_t bytes = size * sizeof(char16_t);
-  void* p = plat::AllocPages(bytes, bytes >= (std::size_t{8} << 20));
+  // Ordinary pages: asking for huge ones saves little here and, when the kernel must first
+  // compact memory to find them (say right after a large file was copied), makes a load take
+  // twice as long.
+  void* p = plat::AllocPages(bytes, false);
   if (!p) return nullptr;
   chunks.push_back({static_cast<char16_t*>(p), size});
   used = 0;
@@ -36,8 +39,9 @@ void CTextArena::Trim() {
   // One unit more than used, so that an empty last line still points inside the chunk.
   const std::size_t keep = ((used + 1) * sizeof(char16_t) + kPage - 1) / kPage * kPage;
   if (keep == 0 || keep >= oldBytes) return;
-  // Shrinking keeps the region where it is, so the text's pointers stay valid.
-  if (void* p = plat::ReallocPages(c.base, oldBytes, keep); p == c.base) c.units = keep / sizeof(char16_t);
+  // The tail is unmapped where it lies, so the text's pointers stay valid.
+  plat::FreePages(reinterpret_cast<char*>(c.base) + keep, oldBytes - keep);
+  c.units = keep / sizeof(char16_t);
 }
 
 void CTextArena::Release() {

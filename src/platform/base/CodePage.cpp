@@ -175,15 +175,19 @@ std::size_t CodePage::ToBytes(const char16_t* t, std::size_t n, char* out) const
   }
   std::size_t o = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    // Runs of ASCII narrow without encoding.
-    while (i + 4 <= n && ((t[i] | t[i + 1] | t[i + 2] | t[i + 3]) & 0xFF80) == 0) {
-      out[o] = static_cast<char>(t[i]);
-      out[o + 1] = static_cast<char>(t[i + 1]);
-      out[o + 2] = static_cast<char>(t[i + 2]);
-      out[o + 3] = static_cast<char>(t[i + 3]);
-      o += 4;
-      i += 4;
+    // Runs of ASCII narrow without encoding: the run is measured eight units at a time, then
+    // narrowed by a plain loop the compiler turns into vector code.
+    std::size_t end = i;
+    while (end + 8 <= n) {
+      char16_t any = 0;
+      for (int k = 0; k < 8; ++k) any |= t[end + k];
+      if (any & 0xFF80) break;
+      end += 8;
     }
+    while (end < n && t[end] < 0x80) ++end;
+    for (std::size_t k = i; k < end; ++k) out[o + (k - i)] = static_cast<char>(t[k]);
+    o += end - i;
+    i = end;
     if (i >= n) break;
     const unsigned c = t[i];
     if (c < 0x80) {

@@ -124,7 +124,8 @@ std::uint32_t AtomicFile::Begin(std::u16string_view target, std::u16string_view 
   if (!OpenUnnamed(folder)) {
     if (auto e = OpenNamed(folder)) return error = e;
   }
-  pending.reserve(kBufferSize);
+  if (!pending) pending.reset(new char[kBufferSize]);
+  pendingSize = 0;
   return ERROR_SUCCESS;
 }
 
@@ -132,15 +133,15 @@ std::uint32_t AtomicFile::Flush() {
   if (error) return error;
   if (auto e = InjectedFault(FsOp::Write, WritingHostPath())) return error = e;
   std::size_t done = 0;
-  while (done < pending.size()) {
-    const ssize_t w = write(fd, pending.data() + done, pending.size() - done);
+  while (done < pendingSize) {
+    const ssize_t w = write(fd, pending.get() + done, pendingSize - done);
     if (w < 0) {
       if (errno == EINTR) continue;
       return error = ErrorFromErrno(errno);
     }
     done += static_cast<std::size_t>(w);
   }
-  pending.clear();
+  pendingSize = 0;
   return ERROR_SUCCESS;
 }
 
@@ -149,22 +150,23 @@ std::uint32_t AtomicFile::Write(const void* data, std::size_t n) {
   if (fd < 0) return error = ERROR_INVALID_PARAMETER;
   const auto* p = static_cast<const char*>(data);
   while (n > 0) {
-    const std::size_t room = kBufferSize - pending.size();
+    const std::size_t room = kBufferSize - pendingSize;
     const std::size_t take = n < room ? n : room;
-    pending.insert(pending.end(), p, p + take);
+    std::memcpy(pending.get() + pendingSize, p, take);
+    pendingSize += take;
     p += take;
     n -= take;
-    if (pending.size() == kBufferSize && Flush()) return error;
+    if (pendingSize == kBufferSize && Flush()) return error;
   }
   return ERROR_SUCCESS;
 }
 
 char* AtomicFile::Reserve(std::size_t n) {
   if (error || fd < 0 || n > kBufferSize) return nullptr;
-  if (pending.size() + n > kBufferSize && Flush()) return nullptr;
-  reservedAt = pending.size();
-  pending.resize(reservedAt + n);
-  return pending.data() + reservedAt;
+  if (pendingSize + n > kBufferSize && Flush()) return nullptr;
+  reservedAt = pendingSize;
+  pendingSize = reservedAt + n;
+  return pending.get() + reservedAt;
 }
 
 std::uint32_t AtomicFile::Commit() {
@@ -223,7 +225,7 @@ void AtomicFile::Abort() {
     unlink(tempHost.c_str());
     tempHost.clear();
   }
-  pending.clear();
+  pendingSize = 0;
 }
 
 }  // namespace plat::fs

@@ -3,6 +3,7 @@
 // offers unnamed files the temporary file has no name until the end, so a crash while
 // writing leaves nothing behind.
 #pragma once
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,7 +29,7 @@ class AtomicFile {
   // Room for n bytes written in place (n at most 1 MiB), then Wrote(used) for what was
   // used; null after an error. Saves a copy for callers that encode as they write.
   char* Reserve(std::size_t n);
-  void Wrote(std::size_t used) { pending.resize(reservedAt + used); }
+  void Wrote(std::size_t used) { pendingSize = reservedAt + used; }
   // Flushes, syncs, copies the old file's mode (without set-id bits) and owner, renames
   // over the target and syncs the folder. On failure the target is untouched.
   std::uint32_t Commit();
@@ -50,7 +51,9 @@ class AtomicFile {
   std::string targetHost;  // the regular file to replace (links followed)
   std::string tempHost;
   std::uint32_t error = 0;
-  std::vector<char> pending;
+  // Bytes waiting to be written; Reserve hands out room in it without clearing it first.
+  std::unique_ptr<char[]> pending;
+  std::size_t pendingSize = 0;
   std::size_t reservedAt = 0;
 };
 
