@@ -59,7 +59,7 @@ class CBlockedArray {
       blk->count -= k;
       left -= k;
       if (blk->count == 0) {
-        delete blk;
+        DeleteBlock(blk);
         blocks.erase(blocks.begin() + b);
         starts.erase(starts.begin() + b);
       } else {
@@ -76,7 +76,7 @@ class CBlockedArray {
   }
 
   void Clear() {
-    for (Block* b : blocks) delete b;
+    for (Block* b : blocks) DeleteBlock(b);
     blocks.clear();
     blocks.shrink_to_fit();
     starts.clear();
@@ -87,8 +87,19 @@ class CBlockedArray {
 
  private:
   struct Block {
-    int count = 0;
+    int count;
     T items[B];
+  };
+  // Raw storage: the values are copied in as bytes, so a new block is not filled with
+  // default values first (16 KiB of writes a block, for a whole text on loading).
+  static Block* NewBlock() {
+    auto* b = static_cast<Block*>(::operator new(sizeof(Block)));
+    b->count = 0;
+    return b;
+  }
+  static void DeleteBlock(Block* b) { ::operator delete(b); }
+  struct BlockDeleter {
+    void operator()(Block* b) const { DeleteBlock(b); }
   };
 
   // The block holding index i (0 <= i < Count(), or i == Count() for the last block).
@@ -129,7 +140,7 @@ class CBlockedArray {
     if (a->count + c->count > B / 2) return;
     std::memcpy(a->items + a->count, c->items, sizeof(T) * c->count);
     a->count += c->count;
-    delete c;
+    DeleteBlock(c);
     blocks.erase(blocks.begin() + b + 1);
     starts.erase(starts.begin() + b + 1);
   }
@@ -159,7 +170,7 @@ class CBlockedArray {
     }
     if (n <= B / 2) {
       // Split the full block in halves; the values go into the half that holds index.
-      std::unique_ptr<Block> right(new Block);
+      std::unique_ptr<Block, BlockDeleter> right(NewBlock());
       Grow(1);
       const int mid = blk->count / 2;
       right->count = blk->count - mid;
@@ -182,9 +193,9 @@ class CBlockedArray {
     // Many values: the block's tail moves to a block of its own and the values fill new
     // blocks between.
     const int tailCount = blk->count - off;
-    std::unique_ptr<Block> tail;
+    std::unique_ptr<Block, BlockDeleter> tail;
     if (tailCount > 0) {
-      tail.reset(new Block);
+      tail.reset(NewBlock());
       tail->count = tailCount;
       std::memcpy(tail->items, blk->items + off, sizeof(T) * tailCount);
     }
@@ -193,7 +204,7 @@ class CBlockedArray {
     try {
       Grow(add);
     } catch (...) {
-      for (Block* m : made) delete m;
+      for (Block* m : made) DeleteBlock(m);
       throw;
     }
     blk->count = off;
@@ -202,7 +213,7 @@ class CBlockedArray {
     starts.insert(starts.begin() + b + 1, made.size(), 0);
     count += n;
     if (blk->count == 0) {
-      delete blk;
+      DeleteBlock(blk);
       blocks.erase(blocks.begin() + b);
       starts.erase(starts.begin() + b);
     }
@@ -215,13 +226,13 @@ class CBlockedArray {
     try {
       made.reserve(static_cast<std::size_t>(n / B + 1));
       for (int from = 0; from < n; from += B) {
-        auto* m = new Block;
+        auto* m = NewBlock();
         made.push_back(m);
         m->count = std::min(B, n - from);
         fill(m->items, from, m->count);
       }
     } catch (...) {
-      for (Block* m : made) delete m;
+      for (Block* m : made) DeleteBlock(m);
       throw;
     }
     return made;
@@ -233,7 +244,7 @@ class CBlockedArray {
     try {
       Grow(made.size());
     } catch (...) {
-      for (Block* m : made) delete m;
+      for (Block* m : made) DeleteBlock(m);
       throw;
     }
     for (Block* m : made) {

@@ -201,9 +201,19 @@ void CCrystalTextBuffer::RemoveView(CBufferView* view) {
 }
 
 void CCrystalTextBuffer::UpdateViews(CBufferView* source, CUpdateContext* context, DWORD flags, int line) {
-  // A view may detach itself while being told; walk a copy.
-  const std::vector<CBufferView*> snapshot = views;
-  for (CBufferView* v : snapshot) v->OnBufferUpdate(source, context, flags, line);
+  // A view may detach itself while being told; walk a copy (on the stack for the usual few
+  // views, as an edit tells them every time).
+  CBufferView* few[8];
+  std::vector<CBufferView*> many;
+  CBufferView** snapshot = few;
+  const std::size_t n = views.size();
+  if (n <= std::size(few)) {
+    std::copy(views.begin(), views.end(), few);
+  } else {
+    many = views;
+    snapshot = many.data();
+  }
+  for (std::size_t i = 0; i < n; ++i) snapshot[i]->OnBufferUpdate(source, context, flags, line);
 }
 
 bool CCrystalTextBuffer::InternalInsertText(CBufferView* source, int line, int pos, std::u16string_view text,

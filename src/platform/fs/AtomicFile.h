@@ -55,6 +55,8 @@ class AtomicFile {
   std::unique_ptr<char[]> pending;
   std::size_t pendingSize = 0;
   std::size_t reservedAt = 0;
+  std::uint64_t written = 0;    // bytes handed to the file so far
+  std::uint64_t startedTo = 0;  // the disk was asked to start writing up to here
 };
 
 }  // namespace plat::fs
