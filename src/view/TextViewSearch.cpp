@@ -38,17 +38,16 @@ std::size_t FindUnits(const char16_t* hay, std::size_t n, const char16_t* needle
   return kNone;
 }
 
-// Upper case of n units; ASCII lines (nearly all of them) take a loop the compiler vectorises.
+// Upper case of n units; ASCII lines (nearly all of them) take one pass of a loop the
+// compiler vectorises, folding and noting whether anything was beyond ASCII as it goes.
 void FoldUpper(const char16_t* src, std::size_t n, char16_t* dst) {
   char16_t any = 0;
-  for (std::size_t i = 0; i < n; ++i) any |= src[i];
-  if (any < 0x80) {
-    for (std::size_t i = 0; i < n; ++i) {
-      const char16_t c = src[i];
-      dst[i] = static_cast<char16_t>(c - (static_cast<char16_t>(c - u'a') < 26 ? 32 : 0));
-    }
-    return;
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t c = src[i];
+    any |= c;
+    dst[i] = static_cast<char16_t>(c - (static_cast<char16_t>(c - u'a') < 26 ? 32 : 0));
   }
+  if (any < 0x80) return;
   std::memcpy(dst, src, n * sizeof(char16_t));
   plat::ToUpperInPlace(dst, n);
 }
