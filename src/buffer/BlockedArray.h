@@ -31,6 +31,13 @@ class CBlockedArray {
     return blocks[b]->items[i - starts[b]];
   }
 
+  // Every value in order, block by block (no search per value).
+  template <class F>
+  void ForEach(F&& f) const {
+    for (const Block* b : blocks)
+      for (int i = 0; i < b->count; ++i) f(b->items[i]);
+  }
+
   // Inserts n values before index (0 <= index <= Count()); throws std::bad_alloc with the
   // array unchanged when memory runs out.
   void Insert(int index, const T* values, int n) { InsertImpl(index, n, [&](T* dst, int from, int k) { std::memcpy(dst, values + from, sizeof(T) * k); }); }

@@ -90,6 +90,7 @@ bool CCrystalTextBuffer::InitNew(int mode) {
   FreeAll();
   LineRecord empty = NewLine(nullptr, 0);
   InsertLines(0, &empty, 1);
+  mayHoldTabs = false;
   initialized = true;
   readOnly = false;
   crlfMode = (mode >= 0 && mode <= 2) ? mode : CrlfModeDos;
@@ -220,6 +221,7 @@ bool CCrystalTextBuffer::InternalInsertText(CBufferView* source, int line, int p
                                             int& endLine, int& endChar) {
   if (readOnly || !initialized) return false;
   if (line < 0 || line >= lines.Count() || pos < 0 || pos > lines[line].length) return false;
+  if (!mayHoldTabs && text.find(u'\t') != text.npos) mayHoldTabs = true;
 
   // Split at CR; an LF right after a CR belongs to it.
   std::vector<std::u16string_view> pieces;

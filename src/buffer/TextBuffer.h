@@ -39,6 +39,9 @@ class CCrystalTextBuffer {
 
   bool IsInitialized() const { return initialized; }
   int GetLineCount() const { return lines.Count(); }
+  // False when no line holds a tab (known from loading and kept through edits), so that a
+  // line's columns are its length.
+  bool MayHoldTabs() const { return mayHoldTabs; }
   int GetLineLength(int line) const;
   const char16_t* GetLineChars(int line) const;
   DWORD GetLineFlags(int line) const;
@@ -51,6 +54,12 @@ class CCrystalTextBuffer {
   void SetReadOnly(bool flag) { readOnly = flag; }
   bool IsModified() const { return modified; }
   virtual void SetModified(bool flag) { modified = flag; }
+
+  // f(text, length) for every line in order, for passes over the whole text.
+  template <class F>
+  void ForEachLine(F&& f) const {
+    lines.ForEach([&](const LineRecord& r) { f(static_cast<const char16_t*>(r.text), static_cast<int>(r.length)); });
+  }
 
   // The text of a range with the given line end between lines ("\r\n" when none).
   void GetText(int startLine, int startChar, int endLine, int endChar, std::u16string& text,
@@ -102,6 +111,7 @@ class CCrystalTextBuffer {
   CLineArray lines;
   CTextArena arena;
   bool initialized = false;
+  bool mayHoldTabs = true;
   bool readOnly = false;
   bool modified = false;
   int crlfMode = CrlfModeDos;

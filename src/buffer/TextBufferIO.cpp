@@ -42,11 +42,22 @@ class CBufferLoader {
     const std::size_t bytes = fileSize > 0 ? static_cast<std::size_t>(fileSize) : 0;
     chunkUnits = bytes + bytes / 2 + 4096;
     if (chunkUnits > (std::size_t{512} << 20)) chunkUnits = std::size_t{512} << 20;
+    // Whether a tab turns up is told by the bytes when the tab is byte 9 and no other byte
+    // stands for one (so in UTF-8 and in the usual single-byte code pages).
+    int tabBytes = 0;
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      char16_t wide[4];
+      if (codePage.ToWide(&byte, 1, wide) == 1 && wide[0] == u'\t') tabBytes += b == '\t' ? 1 : 2;
+    }
+    tabsByByte = tabBytes == 1;
+    sawTab = !tabsByByte;
   }
 
   // Consumes data[0..n); returns how many bytes at the end form an unfinished line.
   // Sets tooLong when a line reaches the limit.
   std::size_t Scan(const unsigned char* data, std::size_t n) {
+    if (!sawTab && std::memchr(data, '\t', n)) sawTab = true;
     std::size_t lineStart = 0, pos = 0;
     while (pos < n) {
       const void* hit = std::memchr(data + pos, last, n - pos);
@@ -90,8 +101,10 @@ class CBufferLoader {
   }
 
   bool tooLong = false;
+  bool sawTab = false;  // some line may hold a tab
 
  private:
+  bool tabsByByte = false;
   CCrystalTextBuffer& buffer;
   const plat::CodePage& codePage;
   std::size_t seqLen;
@@ -139,6 +152,7 @@ bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
     if (n == 0) break;
   }
   tooLong = loader.tooLong;
+  mayHoldTabs = loader.sawTab;
   if (!tooLong) loader.StoreLine(chunk.get(), carry);  // the last line, possibly empty
   arena.Trim();
   file.Close();

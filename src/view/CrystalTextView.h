@@ -77,6 +77,8 @@ class CCrystalTextView : public CView, public CBufferView {
   // Room in the cookie store for lines up to line.
   void ReserveCookies(int line);
   int CharToColumn(int line, int charIndex);
+  // Columns taken by the first n units of text, tabs expanded to stops of tabSize.
+  static int ExpandedColumns(const char16_t* text, int n, int tabSize);
   int ColumnToChar(int line, int column);
   CPoint PointToTextPos(CPoint point);
   CPoint TextPosToPoint(CPoint pos);

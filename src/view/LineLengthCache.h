@@ -23,16 +23,26 @@ class CLineLengthCache {
     return v;
   }
 
-  // The longest line over lineCount lines; builds the cache on first use.
-  template <class F>
-  int Max(int lineCount, F&& compute) {
+  // The longest line over lineCount lines; builds the cache on first use, from
+  // fill(sink) when it gives every line's length to sink in order (a pass over the whole
+  // text), else line by line from compute.
+  template <class F, class Fill>
+  int Max(int lineCount, F&& compute, Fill&& fill) {
     if (!built || lengths.Count() != lineCount) {
       Reset();
       built = true;
-      for (int i = 0; i < lineCount; ++i) {
-        const int v = compute(i);
+      fill([this](int v) {
         lengths.PushBack(v);
         Count(v, +1);
+      });
+      if (lengths.Count() != lineCount) {
+        Reset();
+        built = true;
+        for (int i = 0; i < lineCount; ++i) {
+          const int v = compute(i);
+          lengths.PushBack(v);
+          Count(v, +1);
+        }
       }
       dirty.clear();
     }

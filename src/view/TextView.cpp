@@ -83,7 +83,14 @@ int CCrystalTextView::GetExpandedLength(int line) {
 
 int CCrystalTextView::GetMaxLineLength() {
   if (maxLineLength == -1) {
-    maxLineLength = lengths.Max(GetLineCount(), [this](int l) { return CharToColumn(l, GetLineLength(l)); });
+    maxLineLength = lengths.Max(
+        GetLineCount(), [this](int l) { return CharToColumn(l, GetLineLength(l)); },
+        [this](auto&& sink) {
+          if (!buffer) return;
+          // Without tabs the records alone tell the lengths: the text is not read at all.
+          if (!buffer->MayHoldTabs()) buffer->ForEachLine([&](const char16_t*, int length) { sink(length); });
+          else buffer->ForEachLine([&](const char16_t* text, int length) { sink(ExpandedColumns(text, length, tabSize)); });
+        });
   }
   return maxLineLength;
 }
@@ -203,26 +210,28 @@ void CCrystalTextView::SetSelectionMargin(bool on) {
 
 // --- geometry --------------------------------------------------------------------------
 
-int CCrystalTextView::CharToColumn(int line, int charIndex) {
-  const char16_t* text = GetLineText(line);
-  const int length = GetLineLength(line);
-  charIndex = std::clamp(charIndex, 0, length);
+int CCrystalTextView::ExpandedColumns(const char16_t* text, int n, int tabSize) {
   // Most lines hold no tab: counted in a loop the compiler turns into vector code, they need
   // no walk at all. Otherwise runs without a tab count one column a unit; only a tab needs
   // the division.
   int tabs = 0;
-  for (int i = 0; i < charIndex; ++i) tabs += text[i] == u'\t';
-  if (tabs == 0) return charIndex;
+  for (int i = 0; i < n; ++i) tabs += text[i] == u'\t';
+  if (tabs == 0) return n;
   int column = 0;
-  for (int i = 0; i < charIndex;) {
+  for (int i = 0; i < n;) {
     int j = i;
-    while (j < charIndex && text[j] != u'\t') ++j;
+    while (j < n && text[j] != u'\t') ++j;
     column += j - i;
-    if (j == charIndex) break;
+    if (j == n) break;
     column += tabSize - column % tabSize;
     i = j + 1;
   }
   return column;
+}
+
+int CCrystalTextView::CharToColumn(int line, int charIndex) {
+  const int length = GetLineLength(line);
+  return ExpandedColumns(GetLineText(line), std::clamp(charIndex, 0, length), tabSize);
 }
 
 int CCrystalTextView::ColumnToChar(int line, int column) {

@@ -1,4 +1,5 @@
 // Tabs, columns, point conversions, the parse-cookie cache and the longest line.
+#include "common/TempDevice.h"
 #include "view/ViewFixture.h"
 
 TEST_F(ViewTest, TabsExpandToStopsAndRoundToTheNearerSide) {
@@ -89,6 +90,28 @@ TEST_F(ViewTest, LongestLineFollowsEveryEdit) {
   int expected = 0;
   for (int i = 0; i < buffer.GetLineCount(); ++i) expected = std::max(expected, view->CharToColumn(i, buffer.GetLineLength(i)));
   EXPECT_EQ(view->GetMaxLineLength(), expected);
+}
+
+// A loaded text without tabs has its columns from the line lengths alone; a tab typed or
+// loaded counts to its stop, also when the lengths are counted afresh.
+TEST_F(ViewTest, LongestLineOfALoadedTextWithAndWithoutTabs) {
+  TempDevice dev;
+  TempDevice::WriteHostFile(dev.DocHost("plain.txt"), "ab\ncdef\ng");
+  TempDevice::WriteHostFile(dev.DocHost("tabs.txt"), "ab\n\tcdef\ng");
+  ASSERT_TRUE(buffer.LoadFromFile(dev.DocDevice("plain.txt")));
+  view->AttachToBuffer(&buffer);
+  EXPECT_FALSE(buffer.MayHoldTabs());
+  EXPECT_EQ(view->GetMaxLineLength(), 4);
+  int l, c;
+  buffer.InsertText(nullptr, 0, 0, u"\t", l, c);  // "\tab": columns 0-3 then two
+  EXPECT_TRUE(buffer.MayHoldTabs());
+  EXPECT_EQ(view->GetMaxLineLength(), 6);
+  view->AttachToBuffer(&buffer);  // counted afresh
+  EXPECT_EQ(view->GetMaxLineLength(), 6);
+  ASSERT_TRUE(buffer.LoadFromFile(dev.DocDevice("tabs.txt")));
+  view->AttachToBuffer(&buffer);
+  EXPECT_TRUE(buffer.MayHoldTabs());
+  EXPECT_EQ(view->GetMaxLineLength(), 8);
 }
 
 TEST_F(ViewTest, PositionsFollowTheBufferThroughContexts) {
