@@ -37,6 +37,11 @@ class CBlockedArray {
     for (const Block* b : blocks)
       for (int i = 0; i < b->count; ++i) f(b->items[i]);
   }
+  template <class F>
+  void ForEach(F&& f) {
+    for (Block* b : blocks)
+      for (int i = 0; i < b->count; ++i) f(b->items[i]);
+  }
 
   // Inserts n values before index (0 <= index <= Count()); throws std::bad_alloc with the
   // array unchanged when memory runs out.

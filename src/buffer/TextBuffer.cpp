@@ -104,7 +104,7 @@ bool CCrystalTextBuffer::InitNew(int mode) {
 }
 
 void CCrystalTextBuffer::FreeAll() {
-  for (int i = 0; i < lines.Count(); ++i) FreeLineText(lines[i]);
+  lines.ForEach([this](LineRecord& r) { FreeLineText(r); });
   lines.Clear();
   arena.Release();
   undo.clear();
