@@ -95,6 +95,17 @@ class CBenchDevice {
     return std::fclose(out) == 0 && ok;
   }
 
+  // The documents and storage become the folder of a file outside the device (the root
+  // stays private); returns the file's device path.
+  static std::u16string UseFileFolder(const char* file) {
+    const std::string host = plat::fs::AbsoluteHostPath(file);
+    const std::string folder = host.substr(0, host.find_last_of('/') == 0 ? 1 : host.find_last_of('/'));
+    setenv("TOVIN_DOCUMENTS", folder.c_str(), 1);
+    setenv("TOVIN_STORAGE", folder.c_str(), 1);
+    plat::fs::ReloadMounts();
+    return plat::fs::ToDevice(host);
+  }
+
   const std::string& Base() const { return base; }
 
   void Remove() {

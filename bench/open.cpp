@@ -113,12 +113,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tovin-open: cannot make a temporary folder\n");
     return 1;
   }
-  const std::string host = plat::fs::AbsoluteHostPath(argv[arg]);
-  const std::string folder = host.substr(0, host.find_last_of('/') == 0 ? 1 : host.find_last_of('/'));
-  setenv("TOVIN_DOCUMENTS", folder.c_str(), 1);
-  setenv("TOVIN_STORAGE", folder.c_str(), 1);
-  plat::fs::ReloadMounts();
-  const std::u16string path = plat::fs::ToDevice(host);
+  const std::u16string path = bench::CBenchDevice::UseFileFolder(argv[arg]);
 
   int code = 0;
   {
@@ -131,8 +126,9 @@ int main(int argc, char** argv) {
     if (keys) PrintSteps("key", TypedKeys(editor, keys));
     rusage ru{};
     getrusage(RUSAGE_SELF, &ru);
-    const long long bytes = static_cast<long long>(std::filesystem::file_size(host));
-    std::printf("peak_rss_kib %ld ratio %.3f\n", ru.ru_maxrss, bytes ? static_cast<double>(ru.ru_maxrss) * 1024.0 / static_cast<double>(bytes) : 0.0);
+    std::error_code ignored;
+    const long long bytes = static_cast<long long>(std::filesystem::file_size(argv[arg], ignored));
+    std::printf("peak_rss_kib %ld ratio %.3f\n", ru.ru_maxrss, bytes > 0 ? static_cast<double>(ru.ru_maxrss) * 1024.0 / static_cast<double>(bytes) : 0.0);
     // The file is not saved: the edits were only for timing.
   }
   device.Remove();

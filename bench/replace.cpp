@@ -45,12 +45,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tovin-replace: cannot make a temporary folder\n");
     return 1;
   }
-  const std::string host = plat::fs::AbsoluteHostPath(argv[arg]);
-  const std::string folder = host.substr(0, host.find_last_of('/') == 0 ? 1 : host.find_last_of('/'));
-  setenv("TOVIN_DOCUMENTS", folder.c_str(), 1);
-  setenv("TOVIN_STORAGE", folder.c_str(), 1);
-  plat::fs::ReloadMounts();
-  const std::u16string path = plat::fs::ToDevice(host);
+  const std::u16string path = bench::CBenchDevice::UseFileFolder(argv[arg]);
 
   int code = 0;
   {
