@@ -22,14 +22,13 @@ class CBlockedArray {
   int Count() const { return count; }
   int BlockCount() const { return static_cast<int>(blocks.size()); }
 
+  // The block used last is kept at hand, so that walking the values in order (or staying
+  // on one) costs two comparisons a value.
   T& operator[](int i) {
-    const int b = Locate(i);
-    return blocks[b]->items[i - starts[b]];
+    if (static_cast<unsigned>(i - hintBegin) < static_cast<unsigned>(hintEnd - hintBegin)) return hintItems[i - hintBegin];
+    return Find(i);
   }
-  const T& operator[](int i) const {
-    const int b = Locate(i);
-    return blocks[b]->items[i - starts[b]];
-  }
+  const T& operator[](int i) const { return const_cast<CBlockedArray*>(this)->operator[](i); }
 
   // Every value in order, block by block (no search per value).
   template <class F>
@@ -60,6 +59,7 @@ class CBlockedArray {
   // Removes n values from index on (index + n <= Count()).
   void Remove(int index, int n) {
     if (n <= 0) return;
+    Unhint();
     int b = Locate(index);
     const int first = b;
     int off = index - starts[b];
@@ -88,6 +88,7 @@ class CBlockedArray {
   }
 
   void Clear() {
+    Unhint();
     for (Block* b : blocks) DeleteBlock(b);
     blocks.clear();
     blocks.shrink_to_fit();
@@ -113,6 +114,16 @@ class CBlockedArray {
   struct BlockDeleter {
     void operator()(Block* b) const { DeleteBlock(b); }
   };
+
+  T& Find(int i) const {
+    const int b = Locate(i);
+    hintBegin = starts[b];
+    hintEnd = starts[b] + blocks[b]->count;
+    hintItems = blocks[b]->items;
+    return hintItems[i - hintBegin];
+  }
+  // Values move or blocks go: the block at hand is looked up again next time.
+  void Unhint() { hintBegin = hintEnd = 0; }
 
   // The block holding index i (0 <= i < Count(), or i == Count() for the last block).
   int Locate(int i) const {
@@ -160,6 +171,7 @@ class CBlockedArray {
   template <class Fill>
   void InsertImpl(int index, int n, Fill fill) {
     if (n <= 0) return;
+    Unhint();
     if (blocks.empty()) {
       AppendBlocks(0, n, fill);
       return;
@@ -270,5 +282,7 @@ class CBlockedArray {
   std::vector<Block*> blocks;
   std::vector<int> starts;  // index of each block's first value
   mutable int hint = 0;     // the block found last
+  mutable int hintBegin = 0, hintEnd = 0;  // the values of the block at hand
+  mutable T* hintItems = nullptr;
   int count = 0;
 };
