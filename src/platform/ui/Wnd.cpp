@@ -280,7 +280,14 @@ void CWnd::UpdateWindow() {
   if (!invalid.IsRectEmpty()) SendMessage(WM_PAINT);
 }
 
-void CWnd::SetRedraw(bool on) { SendMessage(WM_SETREDRAW, on ? 1 : 0, 0); }
+void CWnd::SetRedraw(bool on) {
+  // A window not made yet takes no messages; it keeps the state for when it is.
+  if (!created) {
+    CWnd::OnSetRedraw(on);
+    return;
+  }
+  SendMessage(WM_SETREDRAW, on ? 1 : 0, 0);
+}
 
 void CWnd::OnSetRedraw(bool on) {
   if (redrawOff == !on) return;
