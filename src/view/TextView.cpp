@@ -231,7 +231,10 @@ int CCrystalTextView::ExpandedColumns(const char16_t* text, int n, int tabSize) 
 
 int CCrystalTextView::CharToColumn(int line, int charIndex) {
   const int length = GetLineLength(line);
-  return ExpandedColumns(GetLineText(line), std::clamp(charIndex, 0, length), tabSize);
+  charIndex = std::clamp(charIndex, 0, length);
+  // A text without tabs has a column for every unit: its lines need not be read.
+  if (buffer && !buffer->MayHoldTabs()) return charIndex;
+  return ExpandedColumns(GetLineText(line), charIndex, tabSize);
 }
 
 int CCrystalTextView::ColumnToChar(int line, int column) {
