@@ -19,6 +19,14 @@ bool IsWholeWordIn(const char16_t* text, std::size_t size, std::size_t at, std::
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+// The rest of a candidate match: a short word compares faster in place than through memcmp.
+bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
+  if (n > 8) return std::memcmp(a, b, n * sizeof(char16_t)) == 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 // First index at or after from where needle starts in hay. The needle's first unit is found
 // by memchr on its low byte (little-endian: the even offsets), which scans at memory speed.
 std::size_t FindUnits(const char16_t* hay, std::size_t n, const char16_t* needle, std::size_t m, std::size_t from) {
@@ -32,7 +40,7 @@ std::size_t FindUnits(const char16_t* hay, std::size_t n, const char16_t* needle
     if (!hit) return kNone;
     const std::size_t off = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
     const std::size_t k = off / 2;
-    if ((off & 1) == 0 && hay[k] == first && std::memcmp(hay + k + 1, needle + 1, (m - 1) * sizeof(char16_t)) == 0) return k;
+    if ((off & 1) == 0 && hay[k] == first && SameUnits(hay + k + 1, needle + 1, m - 1)) return k;
     i = k + 1;
   }
   return kNone;
