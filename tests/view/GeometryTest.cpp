@@ -102,9 +102,12 @@ TEST_F(ViewTest, LongestLineOfALoadedTextWithAndWithoutTabs) {
   view->AttachToBuffer(&buffer);
   EXPECT_FALSE(buffer.MayHoldTabs());
   EXPECT_EQ(view->GetMaxLineLength(), 4);
+  EXPECT_EQ(view->CharToColumn(1, 3), 3);
+  EXPECT_EQ(view->CharToColumn(1, 9), 4);  // past the end: the end
   int l, c;
   buffer.InsertText(nullptr, 0, 0, u"\t", l, c);  // "\tab": columns 0-3 then two
   EXPECT_TRUE(buffer.MayHoldTabs());
+  EXPECT_EQ(view->CharToColumn(0, 2), 5);
   EXPECT_EQ(view->GetMaxLineLength(), 6);
   view->AttachToBuffer(&buffer);  // counted afresh
   EXPECT_EQ(view->GetMaxLineLength(), 6);
