@@ -21,9 +21,9 @@ char16_t* CTextArena::Reserve(std::size_t units, std::size_t chunkUnits) {
   if (!chunks.empty() && chunks.back().units - used >= units) return chunks.back().base + used;
   std::size_t size = chunkUnits < units ? units : chunkUnits;
   const std::size_t bytes = size * sizeof(char16_t);
-  // Ordinary pages: asking for huge ones saves little here and, when the kernel must first
-  // compact memory to find them (say right after a large file was copied), makes a load take
-  // twice as long.
+  // Ordinary pages: huge ones save a little when the system has them at hand, but often
+  // have to be supplied fresh (say right after a large file was copied), and zeroing those
+  // made a load take two to three times as long.
   void* p = plat::AllocPages(bytes, false);
   if (!p) return nullptr;
   chunks.push_back({static_cast<char16_t*>(p), size});

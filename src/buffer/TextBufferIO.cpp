@@ -50,8 +50,7 @@ class CBufferLoader {
       char16_t wide[4];
       if (codePage.ToWide(&byte, 1, wide) == 1 && wide[0] == u'\t') tabBytes += b == '\t' ? 1 : 2;
     }
-    tabsByByte = tabBytes == 1;
-    sawTab = !tabsByByte;
+    sawTab = tabBytes != 1;  // otherwise a tab cannot be told from the bytes: assume one
   }
 
   // Consumes data[0..n); returns how many bytes at the end form an unfinished line.
@@ -104,7 +103,6 @@ class CBufferLoader {
   bool sawTab = false;  // some line may hold a tab
 
  private:
-  bool tabsByByte = false;
   CCrystalTextBuffer& buffer;
   const plat::CodePage& codePage;
   std::size_t seqLen;

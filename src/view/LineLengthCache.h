@@ -23,9 +23,9 @@ class CLineLengthCache {
     return v;
   }
 
-  // The longest line over lineCount lines; builds the cache on first use, from
-  // fill(sink) when it gives every line's length to sink in order (a pass over the whole
-  // text), else line by line from compute.
+  // The longest line over lineCount lines. The cache is built on first use by fill(sink),
+  // which gives every line's length to sink in order (one pass over the whole text); lines
+  // changed since are measured again by compute(line).
   template <class F, class Fill>
   int Max(int lineCount, F&& compute, Fill&& fill) {
     if (!built || lengths.Count() != lineCount) {
@@ -35,15 +35,6 @@ class CLineLengthCache {
         lengths.PushBack(v);
         Count(v, +1);
       });
-      if (lengths.Count() != lineCount) {
-        Reset();
-        built = true;
-        for (int i = 0; i < lineCount; ++i) {
-          const int v = compute(i);
-          lengths.PushBack(v);
-          Count(v, +1);
-        }
-      }
       dirty.clear();
     }
     for (int line : dirty)

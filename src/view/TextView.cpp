@@ -86,7 +86,10 @@ int CCrystalTextView::GetMaxLineLength() {
     maxLineLength = lengths.Max(
         GetLineCount(), [this](int l) { return CharToColumn(l, GetLineLength(l)); },
         [this](auto&& sink) {
-          if (!buffer) return;
+          if (!buffer) {
+            sink(0);  // the one empty line a view without text shows
+            return;
+          }
           // Without tabs the records alone tell the lengths: the text is not read at all.
           if (!buffer->MayHoldTabs()) buffer->ForEachLine([&](const char16_t*, int length) { sink(length); });
           else buffer->ForEachLine([&](const char16_t* text, int length) { sink(ExpandedColumns(text, length, tabSize)); });

@@ -3,11 +3,10 @@
 // offers unnamed files the temporary file has no name until the end, so a crash while
 // writing leaves nothing behind.
 #pragma once
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace plat::fs {
 
