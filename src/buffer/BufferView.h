@@ -34,6 +34,18 @@ class CDeleteContext final : public CUpdateContext {
   CPoint start, end;
 };
 
+// Matches of one length in one line were each replaced by the same text, one after the
+// other (a delete and an insert each): a position moves as that run of edits moves it.
+class CReplaceContext final : public CUpdateContext {
+ public:
+  CReplaceContext(int line, const int* starts, int count, int length, int replacementLength)
+      : line(line), starts(starts), count(count), length(length), replacementLength(replacementLength) {}
+  void RecalcPoint(CPoint& point) override;
+  int line;
+  const int* starts;  // where the matches stood before the first was replaced
+  int count, length, replacementLength;
+};
+
 // A view attached to a buffer; the text view implements it.
 class CBufferView {
  public:

@@ -43,6 +43,18 @@ void CDeleteContext::RecalcPoint(CPoint& p) {
   p = start;
 }
 
+void CReplaceContext::RecalcPoint(CPoint& p) {
+  if (p.y != line) return;
+  const int grow = replacementLength - length;
+  for (int i = 0; i < count; ++i) {
+    const int at = starts[i] + i * grow;  // where this match stands when its turn comes
+    if (p.x <= at) return;                // before it, and so before every later one
+    // Its delete, then its insert.
+    p.x = p.x >= at + length ? p.x - length : at;
+    if (replacementLength > 0 && p.x > at) p.x += replacementLength;
+  }
+}
+
 CCrystalTextBuffer::~CCrystalTextBuffer() { FreeAll(); }
 
 LineRecord CCrystalTextBuffer::NewLine(const char16_t* text, int n) {
@@ -112,6 +124,7 @@ void CCrystalTextBuffer::FreeAll() {
   savePoint = 0;
   undoGroupOpen = false;
   beginGroupPending = false;
+  run = ReplaceRun();
   initialized = false;
 }
 
@@ -275,6 +288,62 @@ bool CCrystalTextBuffer::InternalInsertText(CBufferView* source, int line, int p
     CInsertContext context(CPoint(pos, line), CPoint(endChar, endLine));
     UpdateViews(source, &context, UpdateHorzRange | UpdateVertRange, line);
   }
+  if (!modified) SetModified(true);
+  return true;
+}
+
+bool CCrystalTextBuffer::ReplaceInLine(CBufferView* source, int line, const int* starts, int count, int length,
+                                       std::u16string_view replacement) {
+  if (readOnly || !initialized || count <= 0 || length <= 0) return false;
+  if (line < 0 || line >= lines.Count() || replacement.find(u'\r') != replacement.npos) return false;
+  const int oldLength = lines[line].length;
+  for (int i = 0, next = 0; i < count; ++i) {
+    if (starts[i] < next || starts[i] > oldLength - length) return false;
+    next = starts[i] + length;
+  }
+  const int r = static_cast<int>(replacement.size());
+  const std::int64_t newLength = oldLength + static_cast<std::int64_t>(count) * (r - length);
+  if (newLength > (std::int64_t{1} << 30)) return false;
+  if (!mayHoldTabs && replacement.find(u'\t') != replacement.npos) mayHoldTabs = true;
+
+  // The new text is built aside, then takes the line's place: the old text gives the undo
+  // records their deleted units.
+  std::u16string& built = replaceScratch;
+  built.clear();
+  built.reserve(static_cast<std::size_t>(newLength));
+  const LineRecord& old = lines[line];
+  int from = 0;
+  for (int i = 0; i < count; ++i) {
+    built.append(old.text + from, static_cast<std::size_t>(starts[i] - from));
+    built.append(replacement);
+    from = starts[i] + length;
+  }
+  built.append(old.text + from, static_cast<std::size_t>(oldLength - from));
+  // The deleted units of every match, end to end, for the records.
+  std::u16string& deleted = deletedScratch;
+  deleted.clear();
+  deleted.reserve(static_cast<std::size_t>(count) * static_cast<std::size_t>(length));
+  for (int i = 0; i < count; ++i) deleted.append(old.text + starts[i], static_cast<std::size_t>(length));
+
+  LineRecord& rec = lines[line];
+  if (LineCapacityOf(rec) < static_cast<int>(newLength)) {
+    char16_t* p = HeapLineText::Allocate(LineCapacity(newLength));
+    if (!p) throw std::bad_alloc();
+    FreeLineText(rec);
+    rec.text = p;
+  }
+  if (newLength > 0) std::memcpy(rec.text, built.data(), static_cast<std::size_t>(newLength) * sizeof(char16_t));
+  rec.length = static_cast<int>(newLength);
+
+  for (int i = 0; i < count; ++i) {
+    const int at = starts[i] + i * (r - length);
+    RecordEdit(false, CPoint(at, line), CPoint(at + length, line),
+               std::u16string_view(deleted).substr(static_cast<std::size_t>(i) * static_cast<std::size_t>(length),
+                                                   static_cast<std::size_t>(length)));
+    if (r > 0) RecordEdit(true, CPoint(at, line), CPoint(at + r, line), replacement);
+  }
+  CReplaceContext context(line, starts, count, length, r);
+  UpdateViews(source, &context, UpdateHorzRange | UpdateOneLine, line);
   if (!modified) SetModified(true);
   return true;
 }

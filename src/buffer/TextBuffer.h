@@ -74,6 +74,19 @@ class CCrystalTextBuffer {
   bool InsertText(CBufferView* source, int line, int pos, std::u16string_view text, int& endLine, int& endChar);
   bool DeleteText(CBufferView* source, int startLine, int startChar, int endLine, int endChar);
 
+  // Replaces, in one line, the count units-long matches at starts (in order, apart, where
+  // they stand now) by replacement, exactly as a delete and an insert for each one after
+  // the other would, with their undo records; the views are told once. False (nothing
+  // changed) when an edit is not possible.
+  bool ReplaceInLine(CBufferView* source, int line, const int* starts, int count, int length,
+                     std::u16string_view replacement);
+  // Between these, the undo records of ReplaceInLine are kept aside and go into the
+  // history at the end, only as many as it would keep of them: a run of many thousands of
+  // replacements pushes all but the newest out of the history anyway. No undo group is
+  // opened, and nothing is undone, in between.
+  void BeginReplaceRun();
+  void EndReplaceRun();
+
   bool CanUndo() const { return undoPosition > 0; }
   bool CanRedo() const { return undoPosition < static_cast<int>(undo.size()); }
   bool Undo(CPoint& cursor);
@@ -95,9 +108,19 @@ class CCrystalTextBuffer {
     std::u16string text;
   };
 
+  // The undo records of a replace run: the newest kept ones, in a ring, and how many came.
+  struct ReplaceRun {
+    bool on = false;
+    std::vector<UndoRecord> ring;
+    std::size_t added = 0;
+  };
+
   bool InternalInsertText(CBufferView* source, int line, int pos, std::u16string_view text, int& endLine, int& endChar);
   bool InternalDeleteText(CBufferView* source, int startLine, int startChar, int endLine, int endChar);
   void AddUndoRecord(bool insert, CPoint start, CPoint end, std::u16string_view text);
+  // An edit's undo record as InsertText and DeleteText add it (in a group of its own unless
+  // one is open), or into the replace run while one is on.
+  void RecordEdit(bool insert, CPoint start, CPoint end, std::u16string_view text);
   void UpdateModifiedAfterHistoryMove();
 
   // Line text.
@@ -121,6 +144,8 @@ class CCrystalTextBuffer {
   int savePoint = 0;
   bool undoGroupOpen = false;
   bool beginGroupPending = false;
+  ReplaceRun run;
+  std::u16string replaceScratch, deletedScratch;  // reused by every ReplaceInLine
 
   std::vector<CBufferView*> views;
 

@@ -4,11 +4,58 @@
 bool CCrystalTextBuffer::InsertText(CBufferView* source, int line, int pos, std::u16string_view text, int& endLine,
                                     int& endChar) {
   if (!InternalInsertText(source, line, pos, text, endLine, endChar)) return false;
+  RecordEdit(true, CPoint(pos, line), CPoint(endChar, endLine), text);
+  return true;
+}
+
+void CCrystalTextBuffer::RecordEdit(bool insert, CPoint start, CPoint end, std::u16string_view text) {
+  if (run.on) {
+    // The ring holds the newest 2 * kUndoLimit records; strings keep their room, so a long
+    // run allocates nothing once the ring is full.
+    constexpr std::size_t kRing = 2 * static_cast<std::size_t>(kUndoLimit);
+    if (run.ring.size() < kRing) run.ring.emplace_back();
+    UndoRecord& rec = run.ring[run.added % kRing];
+    rec.flags = insert ? DWORD{UndoInsert} : DWORD{0};
+    rec.start = start;
+    rec.end = end;
+    rec.text.assign(text);
+    ++run.added;
+    return;
+  }
   const bool autoGroup = !undoGroupOpen;
   if (autoGroup) BeginUndoGroup(false);
-  AddUndoRecord(true, CPoint(pos, line), CPoint(endChar, endLine), text);
+  AddUndoRecord(insert, start, end, text);
   if (autoGroup) FlushUndoGroup();
-  return true;
+}
+
+void CCrystalTextBuffer::BeginReplaceRun() {
+  // Inside an open group the records join it; they go into the history one by one then.
+  if (undoGroupOpen) return;
+  run.on = true;
+  run.added = 0;
+}
+
+void CCrystalTextBuffer::EndReplaceRun() {
+  if (!run.on) return;
+  run.on = false;
+  constexpr std::size_t kRing = 2 * static_cast<std::size_t>(kUndoLimit);
+  std::size_t first = 0;
+  if (run.added >= kRing) {
+    // Each record is a group of its own, and the history drops its oldest group when full.
+    // After twice its size in such records, whatever it held is gone, the saved state with
+    // it, and it holds the newest kUndoLimit of them.
+    undo.clear();
+    undoPosition = 0;
+    savePoint = -1;
+    first = run.added - static_cast<std::size_t>(kUndoLimit);
+  }
+  for (std::size_t i = first; i < run.added; ++i) {
+    const UndoRecord& rec = run.ring[i % kRing];
+    BeginUndoGroup(false);
+    AddUndoRecord(rec.flags & UndoInsert, rec.start, rec.end, rec.text);
+    FlushUndoGroup();
+  }
+  run = ReplaceRun();  // the ring's memory goes back
 }
 
 bool CCrystalTextBuffer::DeleteText(CBufferView* source, int startLine, int startChar, int endLine, int endChar) {
@@ -16,10 +63,7 @@ bool CCrystalTextBuffer::DeleteText(CBufferView* source, int startLine, int star
   std::u16string text;
   GetText(startLine, startChar, endLine, endChar, text, u"\r\n");
   if (!InternalDeleteText(source, startLine, startChar, endLine, endChar)) return false;
-  const bool autoGroup = !undoGroupOpen;
-  if (autoGroup) BeginUndoGroup(false);
-  AddUndoRecord(false, CPoint(startChar, startLine), CPoint(endChar, endLine), text);
-  if (autoGroup) FlushUndoGroup();
+  RecordEdit(false, CPoint(startChar, startLine), CPoint(endChar, endLine), text);
   return true;
 }
 

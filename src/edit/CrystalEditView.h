@@ -19,6 +19,13 @@ class CCrystalEditView : public CCrystalTextView {
   // without a selection. Opens no undo group of its own.
   bool ReplaceSelection(const std::u16string& text);
 
+  // Replace All from the match selected at first: every match from there to the end is
+  // replaced as ReplaceSelection and the next forward search (no wrap) would replace them
+  // one after the other, with the same text, undo history, selection and scroll position,
+  // line by line. next is where that search would go on. False, with nothing done, when
+  // the replacements cannot be made this way (a line break in the replacement, say).
+  bool ReplaceAllFrom(CPoint first, const std::u16string& search, const std::u16string& replacement, DWORD flags,
+                      CPoint& next);
   // The selection kept while the replace dialog runs, moved by edits as they happen.
   bool IsSelectionPushed() const { return selectionPushed; }
   void PushSelection(CPoint start, CPoint end);

@@ -53,11 +53,16 @@ bool CReplaceDialog::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
   return CDialog::OnCmdMsg(id, code, ui);
 }
 
-bool CReplaceDialog::HighlightNext(bool silent) {
-  scope = 1;
+DWORD CReplaceDialog::SearchFlags() const {
   DWORD flags = 0;
   if (matchCase) flags |= SearchMatchCase;
   if (wholeWord) flags |= SearchWholeWord;
+  return flags;
+}
+
+bool CReplaceDialog::HighlightNext(bool silent) {
+  scope = 1;
+  const DWORD flags = SearchFlags();
   CPoint match;
   // Forward only: after the last match the next press starts again from the top.
   if (searchText.empty() || !buddy->SearchText(searchText, foundPos, flags, false, match)) {
@@ -95,6 +100,11 @@ void CReplaceDialog::OnReplaceAll() {
   found = HighlightNext(false);
   // The view paints once at the end, not once for every match on the way.
   buddy->SetRedraw(false);
+  // All at once, line by line, where the view can; one by one otherwise.
+  if (found && buddy->ReplaceAllFrom(foundPos, searchText, replaceText, SearchFlags(), foundPos)) {
+    currentPos = CPoint(0, 0);
+    found = false;
+  }
   while (found) {
     buddy->ReplaceSelection(replaceText);
     foundPos.x += static_cast<int>(replaceText.size());

@@ -27,6 +27,7 @@ class CReplaceDialog : public CDialog {
   bool OnCmdMsg(UINT id, int code, CCmdUI* ui) override;
 
  private:
+  DWORD SearchFlags() const;
   // Selects the next match from the found position; false (and, unless silent, the
   // message) when there is none.
   bool HighlightNext(bool silent);

@@ -85,6 +85,8 @@ class CCrystalTextView : public CView, public CBufferView {
   int GetScreenLines();
   int GetScreenChars();
   int GetMaxLineLength();
+  // The longest expanded length among the lines other than line.
+  int GetLongestOtherLine(int line);
   int GetTabSize() const { return tabSize; }
   int GetLineHeight();
   int GetCharWidth();

@@ -1,6 +1,7 @@
 // Expanded line lengths per line and the longest of them, kept up to date edit by edit so
 // that the horizontal extent never needs a scan of the whole text after the first.
 #pragma once
+#include <algorithm>
 #include <vector>
 
 #include "buffer/BlockedArray.h"
@@ -42,6 +43,17 @@ class CLineLengthCache {
     dirty.clear();
     while (top > 0 && counts[top] == 0) --top;
     return top;
+  }
+
+  // The longest of the lines other than line (0 when there are none).
+  template <class F, class Fill>
+  int MaxExcept(int line, int lineCount, F&& compute, Fill&& fill) {
+    const int longest = Max(lineCount, compute, fill);
+    if (line < 0 || line >= lengths.Count()) return longest;
+    if (Get(line, compute) != longest || counts[static_cast<std::size_t>(longest)] > 1) return longest;
+    int k = longest - 1;  // a histogram of lengths: the next one down
+    while (k > 0 && counts[static_cast<std::size_t>(k)] == 0) --k;
+    return std::max(k, 0);
   }
 
   // The text of one line changed.

@@ -98,6 +98,14 @@ int CCrystalTextView::GetMaxLineLength() {
   return maxLineLength;
 }
 
+int CCrystalTextView::GetLongestOtherLine(int line) {
+  // Brought up to date first, so that the cache is built and nothing is left to measure.
+  maxLineLength = -1;
+  GetMaxLineLength();
+  return lengths.MaxExcept(
+      line, GetLineCount(), [this](int l) { return CharToColumn(l, GetLineLength(l)); }, [](auto&&) {});
+}
+
 COLORREF CCrystalTextView::GetColor(int colorIndex) {
   switch (colorIndex) {
     case ColorIndex::Whitespace:

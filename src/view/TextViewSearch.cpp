@@ -4,6 +4,7 @@
 #include "platform/base/CharClass.h"
 #include "platform/base/Strings.h"
 #include "view/CrystalTextView.h"
+#include "view/LineSearch.h"
 
 namespace {
 bool IsWordChar(char16_t c) { return plat::IsAlpha(c) || plat::IsDigit(c) || c == u'_'; }
@@ -11,10 +12,6 @@ bool IsWordChar(char16_t c) { return plat::IsAlpha(c) || plat::IsDigit(c) || c =
 bool IsWholeWordAt(const std::u16string& text, std::size_t at, std::size_t length) {
   const std::size_t end = at + length;
   return (at == 0 || !IsWordChar(text[at - 1])) && (end >= text.size() || !IsWordChar(text[end]));
-}
-bool IsWholeWordIn(const char16_t* text, std::size_t size, std::size_t at, std::size_t length) {
-  const std::size_t end = at + length;
-  return (at == 0 || !IsWordChar(text[at - 1])) && (end >= size || !IsWordChar(text[end]));
 }
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -61,6 +58,41 @@ void FoldUpper(const char16_t* src, std::size_t n, char16_t* dst) {
 }
 }  // namespace
 
+CLineSearch::CLineSearch(const std::u16string& text, DWORD flags)
+    : needle((flags & SearchMatchCase) ? text : plat::ToUpper(text)),
+      matchCase(flags & SearchMatchCase),
+      wholeWord(flags & SearchWholeWord) {}
+
+char16_t CLineSearch::Fold(char16_t c) const {
+  if (!matchCase) plat::ToUpperInPlace(&c, 1);
+  return c;
+}
+
+void CLineSearch::SetLine(const char16_t* text, int n) {
+  length = n;
+  hay = text;
+  if (matchCase || n <= 0) return;
+  if (piece.size() < static_cast<std::size_t>(n)) piece.resize(static_cast<std::size_t>(n) * 2);
+  FoldUpper(text, static_cast<std::size_t>(n), piece.data());
+  hay = piece.data();
+}
+
+int CLineSearch::Find(int from, int before) const {
+  if (from < 0) from = 0;
+  if (from >= length) return -1;
+  if (needle.empty()) return from;  // an empty text matches where the search starts
+  const std::size_t m = needle.size(), n = static_cast<std::size_t>(length);
+  for (std::size_t at = static_cast<std::size_t>(from);; ++at) {
+    at = FindUnits(hay, n, needle.data(), m, at);
+    if (at == kNone) return -1;
+    if (!wholeWord) return static_cast<int>(at);
+    const bool startsWord = at == static_cast<std::size_t>(from) && before != kOwnUnit
+                                ? before == kNoUnit || !IsWordChar(static_cast<char16_t>(before))
+                                : at == 0 || !IsWordChar(hay[at - 1]);
+    if (startsWord && (at + m >= n || !IsWordChar(hay[at + m]))) return static_cast<int>(at);
+  }
+}
+
 int CCrystalTextView::FindInString(const std::u16string& lineText, const std::u16string& needle, bool wholeWord) {
   std::size_t from = 0;
   for (;;) {
@@ -83,22 +115,13 @@ bool CCrystalTextView::SearchText(const std::u16string& text, CPoint start, DWOR
   // Lines are searched where they lie; with case ignored each is upper-cased once into a
   // reused buffer. The whole line is looked at, so a word boundary is never invented at
   // the start column.
+  CLineSearch lineSearch(text, flags);
   auto search = [&](int line, int from) -> int {
     const int length = GetLineLength(line);
     if (from < 0) from = 0;
     if (from >= length) return -1;
-    if (needle.empty()) return from;  // an empty text matches where the search starts
-    const char16_t* hay = GetLineText(line);
-    if (!matchCase) {
-      if (piece.size() < static_cast<std::size_t>(length)) piece.resize(static_cast<std::size_t>(length) * 2);
-      FoldUpper(hay, static_cast<std::size_t>(length), piece.data());
-      hay = piece.data();
-    }
-    for (std::size_t at = static_cast<std::size_t>(from);; ++at) {
-      at = FindUnits(hay, static_cast<std::size_t>(length), needle.data(), needle.size(), at);
-      if (at == kNone) return -1;
-      if (!wholeWord || IsWholeWordIn(hay, static_cast<std::size_t>(length), at, needle.size())) return static_cast<int>(at);
-    }
+    lineSearch.SetLine(GetLineText(line), length);
+    return lineSearch.Find(from);
   };
   if (!(flags & SearchUp)) {
     for (int pass = 0; pass < 2; ++pass) {

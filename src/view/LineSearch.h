@@ -1,0 +1,34 @@
+// A forward search within one line at a time, with the rules of the view's search: case
+// folded or not, whole words or not.
+#pragma once
+#include <string>
+
+#include "platform/base/Types.h"
+
+class CLineSearch {
+ public:
+  static constexpr int kOwnUnit = -2;  // judge a whole word by the line's own unit before
+  static constexpr int kNoUnit = -1;   // nothing stands before
+
+  // The search text and the view's search flags (match case, whole word).
+  CLineSearch(const std::u16string& text, DWORD flags);
+
+  int Length() const { return static_cast<int>(needle.size()); }
+  // The line to look in; with case ignored it is folded once, here.
+  void SetLine(const char16_t* text, int length);
+  // The first match at or after from, or -1. A whole word looks at the unit before a match;
+  // for a match at from that is before (a folded unit, or kNoUnit) unless it is kOwnUnit,
+  // so that a replacement already made in front of from counts as what it is.
+  int Find(int from, int before = kOwnUnit) const;
+  // The unit at i of the line as the search compares it.
+  char16_t Unit(int i) const { return hay[i]; }
+  // A unit as the search compares it.
+  char16_t Fold(char16_t c) const;
+
+ private:
+  std::u16string needle;
+  bool matchCase, wholeWord;
+  const char16_t* hay = nullptr;
+  int length = 0;
+  std::u16string piece;  // the folded line
+};
