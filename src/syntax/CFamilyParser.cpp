@@ -2,6 +2,8 @@
 // lines, keywords and numbers, with the comment rules of Basic and the keyword-less text mode.
 #include "syntax/CFamilyParser.h"
 
+#include <cstring>
+
 #include "platform/base/CharClass.h"
 #include "syntax/Keywords.h"
 #include "syntax/RunBuffer.h"
@@ -15,19 +17,37 @@ bool IsWordChar(char16_t c) {
 }
 
 // ASCII characters that, outside any string, comment or directive, neither change the
-// state nor start or end a word: bit 1 when words are coloured, bit 2 when only the state is
-// wanted (then word characters pass too).
+// state nor start or end a word (bit 1), for colouring words.
 struct CPlainTable {
   unsigned char bits[128] = {};
   CPlainTable() {
     for (int c = 0; c < 128; ++c) {
       const bool special = c == '"' || c == '\'' || c == '/' || c == '*';
       const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-      if (!special) bits[c] = static_cast<unsigned char>((word ? 0 : 1) | 2);
+      if (!special && !word) bits[c] = 1;
     }
   }
 };
 const CPlainTable kPlain;
+
+// The first index from i on (length when none) holding one of the Stops; eight units at a
+// time through the compiler's vector types (any target GCC and Clang build for).
+template <char16_t... Stops>
+int SkipTo(const char16_t* text, int i, int length) {
+  using Units = unsigned short __attribute__((vector_size(16)));
+  using Halves = unsigned long long __attribute__((vector_size(16)));
+  while (i + 8 <= length) {
+    Units v;
+    std::memcpy(&v, text + i, sizeof v);
+    const Units hit = (((v == static_cast<unsigned short>(Stops)) | ...));
+    Halves h;
+    std::memcpy(&h, &hit, sizeof h);
+    if (h[0] | h[1]) break;
+    i += 8;
+  }
+  while (i < length && !((text[i] == Stops) || ...)) ++i;
+  return i;
+}
 
 // The colour of text in the given state; runs that resume after a token take it.
 int StateColor(ParseCookie cookie) {
@@ -107,7 +127,9 @@ ParseCookie CCFamilyLine::Run() {
         if (wordStart < 0)
           while (i < length && (text[i] == u' ' || text[i] == u'\t')) ++i;
       } else if (cookie == 0 && !out.Present()) {
-        while (i < length && text[i] < 128 && (kPlain.bits[text[i]] & 2)) ++i;
+        // Only the state is wanted: a quote or a slash may change it, and a star only right
+        // after a slash, which stopped the scan the unit before.
+        if (!(text[i] == u'*' && i > 0 && text[i - 1] == u'/')) i = SkipTo<u'"', u'\'', u'/'>(text, i, length);
       } else if (cookie == 0) {
         // Words and the plain characters between them; a word ended by a plain character is
         // closed here, with the run that resumes after it.
@@ -124,11 +146,11 @@ ParseCookie CCFamilyLine::Run() {
           ++i;
         }
       } else if (cookie == CCookieString) {
-        while (i < length && text[i] != u'"') ++i;
+        i = SkipTo<u'"'>(text, i, length);
       } else if (cookie == CCookieChar) {
-        while (i < length && text[i] != u'\'') ++i;
+        i = SkipTo<u'\''>(text, i, length);
       } else if (cookie == CCookieBlockComment) {
-        while (i < length && text[i] != u'/') ++i;
+        i = SkipTo<u'/'>(text, i, length);
       }
       if (i == length) break;
     }

@@ -72,3 +72,29 @@ TEST(CFamilyParser, ReadsNothingPastTheLineAndKeepsOnlyItsOwnState) {
   std::u16string line = u"x \\";
   EXPECT_EQ(ColorizeCLine(kCookieUnknown, line.data(), 3, nullptr, count) & ~ParseCookie(CCookieAll), 0u);
 }
+
+TEST(CFamilyParser, TheStateAloneComesOutAsWithColours) {
+  // Lines made of what can change the state, long enough for the scans that pass over
+  // several units at once: the state computed without runs must be the coloured one's.
+  const std::u16string alphabet = u"//**\"\"''\\\\##  \tab1_x\u00e9;";
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  for (int language : {LanguageC, LanguageBasic, LanguageText}) {
+    CLanguageScope scope(language);
+    for (int n = 0; n < 20000; ++n) {
+      std::u16string line(next() % 40, u' ');
+      for (auto& c : line) c = alphabet[next() % alphabet.size()];
+      if (next() % 2) line.insert(0, std::u16string(next() % 20, u'-'));
+      const ParseCookie start = static_cast<ParseCookie>(next() % 2 ? 0 : next() % 32);
+      std::vector<ColorRun> runs(3 * line.size() + 1);
+      int count = 0;
+      std::u16string coloured = line, plain = line;
+      const ParseCookie withRuns = ColorizeCLine(start, coloured.data(), static_cast<int>(line.size()), runs.data(), count);
+      const ParseCookie alone = ColorizeCLine(start, plain.data(), static_cast<int>(line.size()), nullptr, count);
+      ASSERT_EQ(alone, withRuns) << "language " << language << ", state " << start << ", line " << plat::Narrow(line);
+    }
+  }
+}
