@@ -306,8 +306,8 @@ bool CCrystalTextBuffer::ReplaceInLine(CBufferView* source, int line, const int*
   if (newLength > (std::int64_t{1} << 30)) return false;
   if (!mayHoldTabs && replacement.find(u'\t') != replacement.npos) mayHoldTabs = true;
 
-  // The new text is built aside, then takes the line's place: the old text gives the undo
-  // records their deleted units.
+  // The new text is built aside; the old one gives the undo records their deleted units
+  // before the new one takes its place.
   std::u16string& built = replaceScratch;
   built.clear();
   built.reserve(static_cast<std::size_t>(newLength));
@@ -319,11 +319,12 @@ bool CCrystalTextBuffer::ReplaceInLine(CBufferView* source, int line, const int*
     from = starts[i] + length;
   }
   built.append(old.text + from, static_cast<std::size_t>(oldLength - from));
-  // The deleted units of every match, end to end, for the records.
-  std::u16string& deleted = deletedScratch;
-  deleted.clear();
-  deleted.reserve(static_cast<std::size_t>(count) * static_cast<std::size_t>(length));
-  for (int i = 0; i < count; ++i) deleted.append(old.text + starts[i], static_cast<std::size_t>(length));
+  for (int i = 0; i < count; ++i) {
+    const int at = starts[i] + i * (r - length);
+    RecordEdit(false, CPoint(at, line), CPoint(at + length, line),
+               std::u16string_view(old.text + starts[i], static_cast<std::size_t>(length)));
+    if (r > 0) RecordEdit(true, CPoint(at, line), CPoint(at + r, line), replacement);
+  }
 
   LineRecord& rec = lines[line];
   if (LineCapacityOf(rec) < static_cast<int>(newLength)) {
@@ -334,14 +335,6 @@ bool CCrystalTextBuffer::ReplaceInLine(CBufferView* source, int line, const int*
   }
   if (newLength > 0) std::memcpy(rec.text, built.data(), static_cast<std::size_t>(newLength) * sizeof(char16_t));
   rec.length = static_cast<int>(newLength);
-
-  for (int i = 0; i < count; ++i) {
-    const int at = starts[i] + i * (r - length);
-    RecordEdit(false, CPoint(at, line), CPoint(at + length, line),
-               std::u16string_view(deleted).substr(static_cast<std::size_t>(i) * static_cast<std::size_t>(length),
-                                                   static_cast<std::size_t>(length)));
-    if (r > 0) RecordEdit(true, CPoint(at, line), CPoint(at + r, line), replacement);
-  }
   CReplaceContext context(line, starts, count, length, r);
   UpdateViews(source, &context, UpdateHorzRange | UpdateOneLine, line);
   if (!modified) SetModified(true);

@@ -145,7 +145,7 @@ class CCrystalTextBuffer {
   bool undoGroupOpen = false;
   bool beginGroupPending = false;
   ReplaceRun run;
-  std::u16string replaceScratch, deletedScratch;  // reused by every ReplaceInLine
+  std::u16string replaceScratch;  // reused by every ReplaceInLine
 
   std::vector<CBufferView*> views;
 

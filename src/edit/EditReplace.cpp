@@ -128,8 +128,8 @@ bool CCrystalEditView::ReplaceAllFrom(CPoint first, const std::u16string& search
       if (tabs) original.assign(text, static_cast<std::size_t>(length));
       if (!buffer->ReplaceInLine(this, y, starts.data(), n, L, replacement)) break;
 
-      // The line's columns as each replacement leaves it: the part before a match is as
-      // it ends up, the rest is still the original text.
+      // The line's columns as each replacement leaves it: up to a match the text is as it
+      // ends up, after it still the original.
       int others = -1;
       auto longestWith = [&](int done) {
         return [&, done] {
