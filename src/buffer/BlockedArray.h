@@ -8,6 +8,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "buffer/BlockPool.h"
+
 template <class T, int B>
 class CBlockedArray {
   static_assert(std::is_trivially_copyable_v<T>, "values are moved as bytes");
@@ -94,6 +96,7 @@ class CBlockedArray {
     blocks.shrink_to_fit();
     starts.clear();
     starts.shrink_to_fit();
+    pool.Release();
     count = 0;
     hint = 0;
   }
@@ -105,14 +108,15 @@ class CBlockedArray {
   };
   // Raw storage: the values are copied in as bytes, so a new block is not filled with
   // default values first (16 KiB of writes a block, for a whole text on loading).
-  static Block* NewBlock() {
-    auto* b = static_cast<Block*>(::operator new(sizeof(Block)));
+  Block* NewBlock() {
+    auto* b = static_cast<Block*>(pool.Allocate());
     b->count = 0;
     return b;
   }
-  static void DeleteBlock(Block* b) { ::operator delete(b); }
+  void DeleteBlock(Block* b) { pool.Free(b); }
   struct BlockDeleter {
-    void operator()(Block* b) const { DeleteBlock(b); }
+    CBlockedArray* owner;
+    void operator()(Block* b) const { owner->DeleteBlock(b); }
   };
 
   T& Find(int i) const {
@@ -194,7 +198,7 @@ class CBlockedArray {
     }
     if (n <= B / 2) {
       // Split the full block in halves; the values go into the half that holds index.
-      std::unique_ptr<Block, BlockDeleter> right(NewBlock());
+      std::unique_ptr<Block, BlockDeleter> right(NewBlock(), BlockDeleter{this});
       Grow(1);
       const int mid = blk->count / 2;
       right->count = blk->count - mid;
@@ -217,7 +221,7 @@ class CBlockedArray {
     // Many values: the block's tail moves to a block of its own and the values fill new
     // blocks between.
     const int tailCount = blk->count - off;
-    std::unique_ptr<Block, BlockDeleter> tail;
+    std::unique_ptr<Block, BlockDeleter> tail(nullptr, BlockDeleter{this});
     if (tailCount > 0) {
       tail.reset(NewBlock());
       tail->count = tailCount;
@@ -279,6 +283,7 @@ class CBlockedArray {
     count += n;
   }
 
+  CBlockPool pool{sizeof(Block)};
   std::vector<Block*> blocks;
   std::vector<int> starts;  // index of each block's first value
   mutable int hint = 0;     // the block found last

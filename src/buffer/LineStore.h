@@ -1,8 +1,10 @@
 // The line store: line records in blocks, and the arena that holds loaded line text.
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "buffer/BlockedArray.h"
@@ -47,6 +49,11 @@ class CTextArena {
 
   // Room for at least units more; chunkUnits sizes a new chunk when one is needed.
   char16_t* Reserve(std::size_t units, std::size_t chunkUnits);
+  // When a large text is coming, has a second thread make the pages for the next units
+  // units of the last chunk present while the text is decoded into them. Fresh zeroed
+  // pages from the system can cost more than the decoding; the thread takes them from the
+  // far end back while the decoding touches them from the front.
+  void Prefault(std::size_t units);
   void Commit(std::size_t units) { used += units; }
   // True when p points into the arena's text.
   bool Owns(const char16_t* p) const {
@@ -63,6 +70,10 @@ class CTextArena {
     char16_t* base;
     std::size_t units;
   };
+  void StopPrefault();
+
   std::vector<Chunk> chunks;
   std::size_t used = 0;  // units used in the last chunk
+  std::thread prefault;
+  std::atomic<bool> stopPrefault{false};
 };

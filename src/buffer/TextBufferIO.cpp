@@ -40,6 +40,7 @@ class CBufferLoader {
     // Loaded text never has more units than bytes, packed line after line; the unused end
     // of the reservation is given back when the text is in.
     const std::size_t bytes = fileSize > 0 ? static_cast<std::size_t>(fileSize) : 0;
+    fileBytes = bytes;
     chunkUnits = bytes + bytes / 2 + 4096;
     if (chunkUnits > (std::size_t{512} << 20)) chunkUnits = std::size_t{512} << 20;
     // Whether a tab turns up is told by the bytes when the tab is byte 9 and no other byte
@@ -97,6 +98,16 @@ class CBufferLoader {
     rec.length = static_cast<std::int32_t>(units);
     buffer.arena.Commit(units + 1);
     buffer.lines.PushBack(rec);
+    unitsStored += units + 1;
+  }
+
+  // After the first read: the rest of the file will need about as many units a byte as
+  // the bytes so far did (never more than one a byte); their pages are made ready ahead.
+  void PrefaultRest(std::size_t consumed) {
+    if (consumed == 0 || consumed >= fileBytes) return;
+    const std::size_t rest = fileBytes - consumed;
+    const double perByte = std::min(1.0, static_cast<double>(unitsStored) / static_cast<double>(consumed));
+    buffer.arena.Prefault(static_cast<std::size_t>(static_cast<double>(rest) * perByte) + 1);
   }
 
   bool tooLong = false;
@@ -108,6 +119,8 @@ class CBufferLoader {
   std::size_t seqLen;
   unsigned char first, last;
   std::size_t chunkUnits;
+  std::size_t fileBytes = 0;
+  std::size_t unitsStored = 0;  // units put in the arena, headers included
 };
 
 bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
@@ -134,10 +147,13 @@ bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
   CBufferLoader loader(*this, crlfMode, opened ? file.Size() : 0);
   std::size_t carry = 0;  // bytes of an unfinished line at the front of the chunk
   std::size_t have = got;
+  bool firstRead = true;
   while (have > 0) {
     const bool more = have - carry == kReadChunk;
     const std::size_t left = loader.Scan(chunk.get(), have);
     if (loader.tooLong) break;
+    if (firstRead) loader.PrefaultRest(have - left);
+    firstRead = false;
     std::memmove(chunk.get(), chunk.get() + have - left, left);
     carry = left;
     if (!more) break;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "buffer/BufferView.h"
+#include "buffer/PageArray.h"
 #include "buffer/TextBuffer.h"
 #include "platform/framework/View.h"
 #include "platform/gfx/Font.h"
@@ -213,7 +214,7 @@ class CCrystalTextView : public CView, public CBufferView {
   LOGFONT fontDescription{};
   std::unique_ptr<CFont> fonts[4];
   // Parse cookies at the end of each line; entries from cookiesValid on are unknown.
-  std::vector<ParseCookie> cookies;
+  CPageArray<ParseCookie> cookies;
   int cookiesValid = 0;
   // The scroll bars and the caret were left to be updated when redrawing is on again.
   bool catchUpWhenRedrawn = false;

@@ -38,8 +38,7 @@ void CCrystalTextView::ResetView() {
   anchor = caret = selStart = selEnd = CPoint(0, 0);
   icons.reset();
   for (auto& f : fonts) f.reset();
-  cookies.clear();
-  cookies.shrink_to_fit();
+  cookies.Clear();
   cookiesValid = 0;
   lengths.Reset();
   dragSelecting = wordSelecting = lineSelecting = pendingClickInSelection = false;
@@ -134,7 +133,7 @@ void CCrystalTextView::ReserveCookies(int line) {
   if (line < static_cast<int>(cookies.size())) return;
   // Grown as parsing gets further, not sized to the whole text when it opens.
   const std::size_t want = std::max<std::size_t>({static_cast<std::size_t>(line) + 1, cookies.size() * 2, 1024});
-  cookies.resize(std::min(want, static_cast<std::size_t>(std::max(GetLineCount(), line + 1))), kCookieUnknown);
+  cookies.Resize(std::min(want, static_cast<std::size_t>(std::max(GetLineCount(), line + 1))), kCookieUnknown);
 }
 
 ParseCookie CCrystalTextView::GetParseCookie(int line) {

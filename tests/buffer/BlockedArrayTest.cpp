@@ -2,10 +2,14 @@
 // spans or merges blocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <random>
 #include <vector>
 
 #include "buffer/BlockedArray.h"
+#include "buffer/PageArray.h"
 
 namespace {
 
@@ -113,4 +117,65 @@ TEST(BlockedArray, RandomEditsMatchAVectorAndKeepBlocksFew) {
   }
   ExpectSame(a, v);
   EXPECT_LE(a.BlockCount(), a.Count() / 2 + 2);
+}
+
+TEST(BlockPool, HeapFirstThenSlabsThatGoAsTheyEmpty) {
+  constexpr std::size_t kSize = 16392;  // a block of 1024 line records
+  CBlockPool pool(kSize);
+  const int perSlab = static_cast<int>((CBlockPool::kSlabSize - 64) / kSize);
+  std::vector<unsigned char*> got;
+  auto take = [&](int n) {
+    for (int i = 0; i < n; ++i) {
+      auto* p = static_cast<unsigned char*>(pool.Allocate());
+      std::memset(p, static_cast<int>(got.size() % 251), kSize);
+      got.push_back(p);
+    }
+  };
+  take(CBlockPool::kHeapBlocks);
+  EXPECT_EQ(pool.SlabCount(), 0);  // a small array costs no slab
+  take(3 * perSlab);
+  EXPECT_EQ(pool.SlabCount(), 3);
+  // No two blocks overlap: each still holds what was written into it.
+  for (std::size_t i = 0; i < got.size(); ++i)
+    for (std::size_t k : {std::size_t{0}, kSize / 2, kSize - 1}) ASSERT_EQ(got[i][k], i % 251) << "block " << i;
+
+  // A block freed and taken again at a slab's edge does not map a slab each time.
+  take(1);
+  EXPECT_EQ(pool.SlabCount(), 4);
+  pool.Free(got.back());
+  got.pop_back();
+  EXPECT_EQ(pool.SlabCount(), 4);
+  take(1);
+  EXPECT_EQ(pool.SlabCount(), 4);
+
+  std::mt19937 rng(3);
+  std::shuffle(got.begin(), got.end(), rng);
+  for (std::size_t i = 0; i < got.size() / 2; ++i) pool.Free(got[i]);
+  got.erase(got.begin(), got.begin() + static_cast<std::ptrdiff_t>(got.size() / 2));
+  for (auto* p : got) pool.Free(p);
+  got.clear();
+  EXPECT_EQ(pool.SlabCount(), 1);  // one empty slab is kept for what comes next
+  take(perSlab);
+  EXPECT_EQ(pool.SlabCount(), 1);
+  for (auto* p : got) pool.Free(p);
+  pool.Release();
+  EXPECT_EQ(pool.SlabCount(), 0);
+}
+
+TEST(PageArray, GrowsWithoutLosingValuesAndFillsOnlyWhatIsAdded) {
+  CPageArray<std::uint32_t> a;
+  a.Resize(1000, 7);
+  for (std::size_t i = 0; i < a.size(); ++i) a[i] = static_cast<std::uint32_t>(i);
+  a.Resize(3 << 20, 9);  // far past the first pages: moved by remapping
+  ASSERT_EQ(a.size(), std::size_t{3} << 20);
+  for (std::size_t i = 0; i < 1000; ++i) ASSERT_EQ(a[i], i);
+  EXPECT_EQ(a[1000], 9u);
+  EXPECT_EQ(a[a.size() - 1], 9u);
+  a.Resize(10, 0);
+  a.Resize(20, 5);  // shrunk then grown: the values come back filled, not as they were
+  EXPECT_EQ(a[9], 9u);
+  EXPECT_EQ(a[10], 5u);
+  EXPECT_EQ(a[19], 5u);
+  a.Clear();
+  EXPECT_EQ(a.size(), 0u);
 }

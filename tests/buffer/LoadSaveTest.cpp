@@ -242,3 +242,33 @@ TEST(Save, UnwritableFolderFailsForAnOrdinaryUser) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(TempDevice::ReadHostFile(folder + "/f.txt"), "keep");
 }
+
+// A text large enough that its pages are made ready on a second thread while it loads:
+// once with the first read all ASCII and the rest mostly not (fewer units than guessed),
+// once the other way round (more units than guessed).
+TEST(Load, LargeTextsWithTheirPagesMadeReadyAheadRoundTrip) {
+  TempDevice dev;
+  const std::string ascii = "int value = compute(other) + 42; // a plain line\n";
+  const std::string wide = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE2\x82\xAC \xF0\x9F\x98\x80 \xC3\xA9t\xC3\xA9\n";
+  for (int order = 0; order < 2; ++order) {
+    std::string bytes;
+    const std::string& head = order == 0 ? ascii : wide;
+    const std::string& tail = order == 0 ? wide : ascii;
+    while (bytes.size() < (std::size_t{3} << 20) / 2) bytes += head;
+    const std::size_t headLines = bytes.size() / head.size();
+    while (bytes.size() < (std::size_t{36} << 20)) bytes += tail;
+    const int lines = static_cast<int>(headLines + (bytes.size() - headLines * head.size()) / tail.size()) + 1;
+    int mode = -1, got = 0;
+    EXPECT_TRUE(RoundTrip(dev, bytes, &mode, &got) == bytes) << "order " << order;
+    EXPECT_EQ(got, lines);
+    CCrystalTextBuffer b;
+    ASSERT_TRUE(b.LoadFromFile(dev.DocDevice("in.txt")));
+    const std::u16string headText = plat::Widen(head.substr(0, head.size() - 1));
+    const std::u16string tailText = plat::Widen(tail.substr(0, tail.size() - 1));
+    for (int line : {0, static_cast<int>(headLines) - 1})
+      EXPECT_EQ(std::u16string(b.GetLineChars(line), b.GetLineLength(line)), headText) << line;
+    for (int line : {static_cast<int>(headLines), lines / 2, lines - 2})
+      EXPECT_EQ(std::u16string(b.GetLineChars(line), b.GetLineLength(line)), tailText) << line;
+    EXPECT_EQ(b.GetLineLength(lines - 1), 0);
+  }
+}

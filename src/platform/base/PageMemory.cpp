@@ -37,6 +37,26 @@ void* ReallocPages(void* p, std::size_t oldSize, std::size_t newSize) {
   return q;
 }
 
+bool PrefaultPages(void* p, std::size_t size, const std::atomic<bool>* stop) {
+#ifdef MADV_POPULATE_WRITE
+  const auto begin = reinterpret_cast<std::uintptr_t>(p) & ~std::uintptr_t{4095};
+  auto end = reinterpret_cast<std::uintptr_t>(p) + size;
+  while (end > begin && !(stop && stop->load(std::memory_order_relaxed))) {
+    // Steps end on 2 MiB boundaries, so that each one is a whole huge page where it can be.
+    std::uintptr_t from = (end - 1) & ~(kHuge - 1);
+    if (from < begin) from = begin;
+    if (madvise(reinterpret_cast<void*>(from), end - from, MADV_POPULATE_WRITE) != 0) return false;
+    end = from;
+  }
+  return true;
+#else
+  (void)p;
+  (void)size;
+  (void)stop;
+  return false;
+#endif
+}
+
 void FreePages(void* p, std::size_t size) {
   if (p) munmap(p, size == 0 ? 1 : size);
 }

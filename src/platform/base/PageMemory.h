@@ -1,6 +1,7 @@
 // Large page-backed memory: regions that are reserved but only paid for when touched, and
 // that ask the kernel for huge pages, so that loading a big file costs few page faults.
 #pragma once
+#include <atomic>
 #include <cstddef>
 
 namespace plat {
@@ -11,6 +12,10 @@ void* AllocPages(std::size_t size, bool hugePages);
 // old region stays valid then).
 void* ReallocPages(void* p, std::size_t oldSize, std::size_t newSize);
 void FreePages(void* p, std::size_t size);
+// Makes the pages of [p, p+size) present and writable without writing them, 2 MiB at a
+// time from the end back (so that a writer going forward from p meets it halfway), until
+// stop turns true; false when the system cannot (the pages then come on first touch).
+bool PrefaultPages(void* p, std::size_t size, const std::atomic<bool>* stop);
 // Asks for huge pages in the whole 2 MiB frames inside [p, p+size) of a fresh allocation.
 void AdviseHugePages(void* p, std::size_t size);
 
