@@ -23,16 +23,49 @@ CBlockPool::CBlockPool(std::size_t size) : blockSize(std::max(size, sizeof(void*
 
 CBlockPool::~CBlockPool() { Release(); }
 
-CBlockPool::Slab* CBlockPool::NewSlab() {
-  // Twice the size is mapped and trimmed to a slab on a 2 MiB boundary, so that the slab
-  // is exactly one huge page and its blocks find it by address.
-  auto* raw = static_cast<char*>(plat::AllocPages(2 * kSlabSize, false));
-  if (!raw) throw std::bad_alloc();
+namespace {
+// count slabs on a 2 MiB boundary: one more is mapped and the ends trimmed.
+char* MapSlabs(std::size_t count) {
+  const std::size_t size = count * CBlockPool::kSlabSize;
+  auto* raw = static_cast<char*>(plat::AllocPages(size + CBlockPool::kSlabSize, false));
+  if (!raw) return nullptr;
   const auto addr = reinterpret_cast<std::uintptr_t>(raw);
-  char* base = reinterpret_cast<char*>((addr + kSlabSize - 1) & ~(kSlabSize - 1));
+  char* base = reinterpret_cast<char*>((addr + CBlockPool::kSlabSize - 1) & ~(CBlockPool::kSlabSize - 1));
+  char* end = raw + size + CBlockPool::kSlabSize;
   if (base > raw) plat::FreePages(raw, static_cast<std::size_t>(base - raw));
-  if (base + kSlabSize < raw + 2 * kSlabSize) plat::FreePages(base + kSlabSize, static_cast<std::size_t>(raw + 2 * kSlabSize - (base + kSlabSize)));
-  plat::AdviseHugePages(base, kSlabSize);
+  if (base + size < end) plat::FreePages(base + size, static_cast<std::size_t>(end - (base + size)));
+  return base;
+}
+}  // namespace
+
+void* CBlockPool::ReserveSlabs(int count) {
+  DropReserve();
+  if (count <= 0) return nullptr;
+  char* base = MapSlabs(static_cast<std::size_t>(count));
+  if (!base) return nullptr;
+  plat::AdviseHugePages(base, static_cast<std::size_t>(count) * kSlabSize);
+  reserve = base;
+  reserveLeft = count;
+  return base;
+}
+
+void CBlockPool::DropReserve() {
+  if (reserve) plat::FreePages(reserve, static_cast<std::size_t>(reserveLeft) * kSlabSize);
+  reserve = nullptr;
+  reserveLeft = 0;
+}
+
+CBlockPool::Slab* CBlockPool::NewSlab(bool huge) {
+  char* base;
+  if (huge && reserveLeft > 0) {
+    base = reserve;
+    reserve = --reserveLeft > 0 ? reserve + kSlabSize : nullptr;
+  } else {
+    base = MapSlabs(1);
+    if (!base) throw std::bad_alloc();
+    if (huge) plat::AdviseHugePages(base, kSlabSize);
+  }
+  // A slab lies on a 2 MiB boundary, so that it can be exactly one huge page.
   auto* slab = reinterpret_cast<Slab*>(base);
   slab->live = 0;
   slab->bumped = 0;
@@ -62,8 +95,8 @@ std::size_t CBlockPool::SlabOf(const void* p) const {
   return static_cast<std::size_t>(it - slabs.begin());
 }
 
-void* CBlockPool::Allocate() {
-  if (slabs.empty() && heapLive < kHeapBlocks) {
+void* CBlockPool::Allocate(bool filling) {
+  if (slabs.empty() && !reserve && heapLive < kHeapBlocks) {
     void* p = ::operator new(blockSize);
     ++heapLive;
     return p;
@@ -76,7 +109,7 @@ void* CBlockPool::Allocate() {
         current = s;
         break;
       }
-    if (!current) current = NewSlab();
+    if (!current) current = NewSlab(filling);
   }
   Slab* s = current;
   void* p;
@@ -112,6 +145,7 @@ void CBlockPool::Free(void* block) {
 }
 
 void CBlockPool::Release() {
+  DropReserve();
   for (Slab* s : slabs) plat::FreePages(s, kSlabSize);
   slabs.clear();
   slabs.shrink_to_fit();

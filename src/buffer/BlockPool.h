@@ -13,12 +13,20 @@ class CBlockPool {
   CBlockPool& operator=(const CBlockPool&) = delete;
   ~CBlockPool();
 
-  // A block of blockSize bytes; throws std::bad_alloc when memory runs out.
-  void* Allocate();
+  // A block of blockSize bytes; throws std::bad_alloc when memory runs out. A slab made
+  // for filling (an array growing at its end, as a text loads) asks for a huge page; one
+  // made for an edit does not, so that an edit never waits for 2 MiB to be zeroed.
+  void* Allocate(bool filling = false);
   void Free(void* block);
+  // Maps count slabs for filling, in one piece, to be used before any other; returns the
+  // piece (for its pages to be made ready ahead) or null when it cannot be had.
+  void* ReserveSlabs(int count);
+  // Gives back the reserved slabs not used.
+  void DropReserve();
   // Gives back every slab; every block must have been freed.
   void Release();
 
+  int BlocksPerSlab() const { return perSlab; }
   // Slabs mapped now (for the tests).
   int SlabCount() const { return static_cast<int>(slabs.size()); }
 
@@ -28,7 +36,7 @@ class CBlockPool {
 
  private:
   struct Slab;
-  Slab* NewSlab();
+  Slab* NewSlab(bool huge);
   void DropSlab(std::size_t at);
   // The slab holding p, or slabs.size() when p came from the heap.
   std::size_t SlabOf(const void* p) const;
@@ -38,4 +46,6 @@ class CBlockPool {
   int heapLive = 0;
   std::vector<Slab*> slabs;  // by address
   Slab* current = nullptr;   // the slab blocks are taken from while it has room
+  char* reserve = nullptr;   // reserved slabs not used yet, one after another
+  int reserveLeft = 0;
 };

@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "buffer/BlockPool.h"
@@ -58,6 +59,18 @@ class CBlockedArray {
     ++count;
   }
 
+  // Maps the blocks for about n values to be appended, in one piece of huge pages that
+  // is returned (with its size in bytes) so that its pages can be made ready ahead; null
+  // when it cannot be had. What is not used goes at DropReserve.
+  std::pair<void*, std::size_t> ReserveForAppend(int n) {
+    const int perSlab = pool.BlocksPerSlab();
+    const long long blocksNeeded = n / B + 1;
+    const int slabCount = static_cast<int>((blocksNeeded + perSlab - 1) / perSlab);
+    void* p = pool.ReserveSlabs(slabCount);
+    return {p, p ? static_cast<std::size_t>(slabCount) * CBlockPool::kSlabSize : 0};
+  }
+  void DropReserve() { pool.DropReserve(); }
+
   // Removes n values from index on (index + n <= Count()).
   void Remove(int index, int n) {
     if (n <= 0) return;
@@ -108,8 +121,8 @@ class CBlockedArray {
   };
   // Raw storage: the values are copied in as bytes, so a new block is not filled with
   // default values first (16 KiB of writes a block, for a whole text on loading).
-  Block* NewBlock() {
-    auto* b = static_cast<Block*>(pool.Allocate());
+  Block* NewBlock(bool filling = false) {
+    auto* b = static_cast<Block*>(pool.Allocate(filling));
     b->count = 0;
     return b;
   }
@@ -249,12 +262,12 @@ class CBlockedArray {
   }
 
   template <class Fill>
-  std::vector<Block*> MakeBlocks(int n, Fill fill) {
+  std::vector<Block*> MakeBlocks(int n, Fill fill, bool filling = false) {
     std::vector<Block*> made;
     try {
       made.reserve(static_cast<std::size_t>(n / B + 1));
       for (int from = 0; from < n; from += B) {
-        auto* m = NewBlock();
+        auto* m = NewBlock(filling);
         made.push_back(m);
         m->count = std::min(B, n - from);
         fill(m->items, from, m->count);
@@ -268,7 +281,7 @@ class CBlockedArray {
 
   template <class Fill>
   void AppendBlocks(int at, int n, Fill fill) {
-    std::vector<Block*> made = MakeBlocks(n, fill);
+    std::vector<Block*> made = MakeBlocks(n, fill, true);
     try {
       Grow(made.size());
     } catch (...) {

@@ -32,29 +32,26 @@ char16_t* CTextArena::Reserve(std::size_t units, std::size_t chunkUnits) {
   return chunks.back().base;
 }
 
-void CTextArena::Prefault(std::size_t units) {
-  StopPrefault();
-  if (chunks.empty()) return;
-  Chunk& c = chunks.back();
-  const std::size_t bytes = std::min(units, c.units - used) * sizeof(char16_t);
-  // Small texts are not worth a thread.
-  if (bytes < (std::size_t{32} << 20)) return;
-  stopPrefault.store(false);
+void CPrefaulter::Start(std::vector<Range> ranges) {
+  Stop();
+  stop.store(false);
   try {
-    prefault = std::thread([base = c.base + used, bytes, this] { plat::PrefaultPages(base, bytes, &stopPrefault); });
+    thread = std::thread([ranges = std::move(ranges), this] {
+      for (const Range& r : ranges)
+        if (!plat::PrefaultPages(r.base, r.bytes, &stop)) return;
+    });
   } catch (...) {
     // No thread: the pages come on first touch.
   }
 }
 
-void CTextArena::StopPrefault() {
-  if (!prefault.joinable()) return;
-  stopPrefault.store(true);
-  prefault.join();
+void CPrefaulter::Stop() {
+  if (!thread.joinable()) return;
+  stop.store(true);
+  thread.join();
 }
 
 void CTextArena::Trim() {
-  StopPrefault();
   if (chunks.empty()) return;
   Chunk& c = chunks.back();
   constexpr std::size_t kPage = 4096;
@@ -68,7 +65,6 @@ void CTextArena::Trim() {
 }
 
 void CTextArena::Release() {
-  StopPrefault();
   for (auto& c : chunks) plat::FreePages(c.base, c.units * sizeof(char16_t));
   chunks.clear();
   used = 0;

@@ -49,11 +49,9 @@ class CTextArena {
 
   // Room for at least units more; chunkUnits sizes a new chunk when one is needed.
   char16_t* Reserve(std::size_t units, std::size_t chunkUnits);
-  // When a large text is coming, has a second thread make the pages for the next units
-  // units of the last chunk present while the text is decoded into them. Fresh zeroed
-  // pages from the system can cost more than the decoding; the thread takes them from the
-  // far end back while the decoding touches them from the front.
-  void Prefault(std::size_t units);
+  // Where the next units go, and how many the last chunk still has room for.
+  char16_t* Next() const { return chunks.empty() ? nullptr : chunks.back().base + used; }
+  std::size_t Room() const { return chunks.empty() ? 0 : chunks.back().units - used; }
   void Commit(std::size_t units) { used += units; }
   // True when p points into the arena's text.
   bool Owns(const char16_t* p) const {
@@ -70,10 +68,30 @@ class CTextArena {
     char16_t* base;
     std::size_t units;
   };
-  void StopPrefault();
-
   std::vector<Chunk> chunks;
   std::size_t used = 0;  // units used in the last chunk
-  std::thread prefault;
-  std::atomic<bool> stopPrefault{false};
+};
+
+// A second thread that makes the pages of some ranges present while a large text is
+// decoded into them: fresh zeroed pages from the system can cost more than the decoding.
+// Each range is taken from its far end back, as the decoding fills it from the front.
+// Stop (or the end of the object) comes before any of the ranges is unmapped.
+class CPrefaulter {
+ public:
+  struct Range {
+    void* base;
+    std::size_t bytes;
+  };
+  CPrefaulter() = default;
+  CPrefaulter(const CPrefaulter&) = delete;
+  CPrefaulter& operator=(const CPrefaulter&) = delete;
+  ~CPrefaulter() { Stop(); }
+
+  // Starts on the ranges; without a thread to be had, the pages come on first touch.
+  void Start(std::vector<Range> ranges);
+  void Stop();
+
+ private:
+  std::thread thread;
+  std::atomic<bool> stop{false};
 };

@@ -101,13 +101,20 @@ class CBufferLoader {
     unitsStored += units + 1;
   }
 
-  // After the first read: the rest of the file will need about as many units a byte as
-  // the bytes so far did (never more than one a byte); their pages are made ready ahead.
-  void PrefaultRest(std::size_t consumed) {
-    if (consumed == 0 || consumed >= fileBytes) return;
-    const std::size_t rest = fileBytes - consumed;
-    const double perByte = std::min(1.0, static_cast<double>(unitsStored) / static_cast<double>(consumed));
-    buffer.arena.Prefault(static_cast<std::size_t>(static_cast<double>(rest) * perByte) + 1);
+  // After the first read of a large file: the rest will need about as many units and
+  // lines a byte as the bytes so far did (never more than one a byte). The pages for
+  // them are made ready ahead, on a second thread.
+  void PrefaultRest(std::size_t consumed, CPrefaulter& prefaulter) {
+    if (consumed == 0 || consumed >= fileBytes || fileBytes < kPrefaultFrom) return;
+    const double rest = static_cast<double>(fileBytes - consumed);
+    const double unitsPerByte = std::min(1.0, static_cast<double>(unitsStored) / static_cast<double>(consumed));
+    const double linesPerByte = std::min(1.0, static_cast<double>(buffer.lines.Count()) / static_cast<double>(consumed));
+    const std::size_t units = std::min(buffer.arena.Room(), static_cast<std::size_t>(rest * unitsPerByte) + 1);
+    std::vector<CPrefaulter::Range> ranges;
+    const auto records = buffer.lines.ReserveForAppend(static_cast<int>(std::min(rest * linesPerByte, 2e9)));
+    if (records.first) ranges.push_back({records.first, records.second});
+    ranges.push_back({buffer.arena.Next(), units * sizeof(char16_t)});
+    prefaulter.Start(std::move(ranges));
   }
 
   bool tooLong = false;
@@ -121,6 +128,7 @@ class CBufferLoader {
   std::size_t chunkUnits;
   std::size_t fileBytes = 0;
   std::size_t unitsStored = 0;  // units put in the arena, headers included
+  static constexpr std::size_t kPrefaultFrom = std::size_t{16} << 20;  // smaller files: not worth a thread
 };
 
 bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
@@ -147,12 +155,13 @@ bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
   CBufferLoader loader(*this, crlfMode, opened ? file.Size() : 0);
   std::size_t carry = 0;  // bytes of an unfinished line at the front of the chunk
   std::size_t have = got;
+  CPrefaulter prefaulter;
   bool firstRead = true;
   while (have > 0) {
     const bool more = have - carry == kReadChunk;
     const std::size_t left = loader.Scan(chunk.get(), have);
     if (loader.tooLong) break;
-    if (firstRead) loader.PrefaultRest(have - left);
+    if (firstRead) loader.PrefaultRest(have - left, prefaulter);
     firstRead = false;
     std::memmove(chunk.get(), chunk.get() + have - left, left);
     carry = left;
@@ -168,6 +177,8 @@ bool CCrystalTextBuffer::LoadFromFile(std::u16string_view path, int mode) {
   tooLong = loader.tooLong;
   mayHoldTabs = loader.sawTab;
   if (!tooLong) loader.StoreLine(chunk.get(), carry);  // the last line, possibly empty
+  prefaulter.Stop();
+  lines.DropReserve();
   arena.Trim();
   file.Close();
 

@@ -179,3 +179,27 @@ TEST(PageArray, GrowsWithoutLosingValuesAndFillsOnlyWhatIsAdded) {
   a.Clear();
   EXPECT_EQ(a.size(), 0u);
 }
+
+TEST(BlockPool, ReservedSlabsAreFilledFirstAndTheRestGoes) {
+  constexpr std::size_t kSize = 16392;
+  CBlockPool pool(kSize);
+  auto* piece = static_cast<char*>(pool.ReserveSlabs(3));
+  ASSERT_NE(piece, nullptr);
+  const int perSlab = pool.BlocksPerSlab();
+  std::vector<char*> got;
+  for (int i = 0; i < perSlab + 5; ++i) {
+    auto* p = static_cast<char*>(pool.Allocate(true));
+    // Filling takes the reserved slabs from the first block on, not the heap.
+    ASSERT_TRUE(p >= piece && p + kSize <= piece + 3 * CBlockPool::kSlabSize) << i;
+    std::memset(p, i & 0x7F, kSize);
+    got.push_back(p);
+  }
+  EXPECT_EQ(pool.SlabCount(), 2);
+  pool.DropReserve();  // the third slab was never used: it goes, the two in use stay
+  for (int i = 0; i < static_cast<int>(got.size()); ++i) ASSERT_EQ(got[i][kSize - 1], i & 0x7F);
+  auto* later = static_cast<char*>(pool.Allocate(true));
+  EXPECT_TRUE(later >= piece && later < piece + 2 * CBlockPool::kSlabSize);  // room left in the second
+  got.push_back(later);
+  for (char* p : got) pool.Free(p);
+  EXPECT_EQ(pool.SlabCount(), 1);
+}
