@@ -25,6 +25,12 @@ class CPageArray {
   // Grows (or shrinks) to n values; values added are set to fill. Throws std::bad_alloc
   // with the array unchanged when memory runs out.
   void Resize(std::size_t n, const T& fill) {
+    const std::size_t from = count;
+    Resize(n);
+    if (n > from) std::fill(data + from, data + n, fill);
+  }
+  // The same, leaving the values added unset (for callers that write before they read).
+  void Resize(std::size_t n) {
     if (n > capacity) {
       const std::size_t bytes = (n * sizeof(T) + kPage - 1) / kPage * kPage;
       void* p = plat::ReallocPages(data, capacity * sizeof(T), bytes);
@@ -32,7 +38,6 @@ class CPageArray {
       data = static_cast<T*>(p);
       capacity = bytes / sizeof(T);
     }
-    if (n > count) std::fill(data + count, data + n, fill);
     count = n;
   }
 

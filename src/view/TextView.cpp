@@ -131,9 +131,10 @@ const CResourceModule* CCrystalTextView::GetResourceHandle() { return AfxGetReso
 
 void CCrystalTextView::ReserveCookies(int line) {
   if (line < static_cast<int>(cookies.size())) return;
-  // Grown as parsing gets further, not sized to the whole text when it opens.
+  // Grown as parsing gets further, not sized to the whole text when it opens. Entries from
+  // cookiesValid on are written before they are read, so new ones are left unset.
   const std::size_t want = std::max<std::size_t>({static_cast<std::size_t>(line) + 1, cookies.size() * 2, 1024});
-  cookies.Resize(std::min(want, static_cast<std::size_t>(std::max(GetLineCount(), line + 1))), kCookieUnknown);
+  cookies.Resize(std::min(want, static_cast<std::size_t>(std::max(GetLineCount(), line + 1))));
 }
 
 ParseCookie CCrystalTextView::GetParseCookie(int line) {
