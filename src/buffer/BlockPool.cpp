@@ -2,6 +2,7 @@
 #include "buffer/BlockPool.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <new>
 
@@ -17,7 +18,10 @@ struct CBlockPool::Slab {
   char* Block(int i, std::size_t size) { return reinterpret_cast<char*>(this) + kHeader + static_cast<std::size_t>(i) * size; }
 };
 
-CBlockPool::CBlockPool(std::size_t size) : blockSize(std::max(size, sizeof(void*))) {
+// Each block is rounded up to the strictest alignment, so that every block of a slab is
+// aligned for any value and for the free chain's pointer.
+CBlockPool::CBlockPool(std::size_t size)
+    : blockSize((std::max(size, sizeof(void*)) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t)) {
   perSlab = static_cast<int>((kSlabSize - Slab::kHeader) / blockSize);
 }
 
