@@ -1,7 +1,6 @@
 // Heap blocks of line text and the text arena.
 #include "buffer/LineStore.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -30,25 +29,6 @@ char16_t* CTextArena::Reserve(std::size_t units, std::size_t chunkUnits) {
   chunks.push_back({static_cast<char16_t*>(p), size});
   used = 0;
   return chunks.back().base;
-}
-
-void CPrefaulter::Start(std::vector<Range> ranges) {
-  Stop();
-  stop.store(false);
-  try {
-    thread = std::thread([ranges = std::move(ranges), this] {
-      for (const Range& r : ranges)
-        if (!plat::PrefaultPages(r.base, r.bytes, &stop)) return;
-    });
-  } catch (...) {
-    // No thread: the pages come on first touch.
-  }
-}
-
-void CPrefaulter::Stop() {
-  if (!thread.joinable()) return;
-  stop.store(true);
-  thread.join();
 }
 
 void CTextArena::Trim() {

@@ -1,10 +1,8 @@
 // The line store: line records in blocks, and the arena that holds loaded line text.
 #pragma once
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "buffer/BlockedArray.h"
@@ -70,28 +68,4 @@ class CTextArena {
   };
   std::vector<Chunk> chunks;
   std::size_t used = 0;  // units used in the last chunk
-};
-
-// A second thread that makes the pages of some ranges present while a large text is
-// decoded into them: fresh zeroed pages from the system can cost more than the decoding.
-// Each range is taken from its far end back, as the decoding fills it from the front.
-// Stop (or the end of the object) comes before any of the ranges is unmapped.
-class CPrefaulter {
- public:
-  struct Range {
-    void* base;
-    std::size_t bytes;
-  };
-  CPrefaulter() = default;
-  CPrefaulter(const CPrefaulter&) = delete;
-  CPrefaulter& operator=(const CPrefaulter&) = delete;
-  ~CPrefaulter() { Stop(); }
-
-  // Starts on the ranges; without a thread to be had, the pages come on first touch.
-  void Start(std::vector<Range> ranges);
-  void Stop();
-
- private:
-  std::thread thread;
-  std::atomic<bool> stop{false};
 };

@@ -2,12 +2,17 @@
 #include "buffer/TextBuffer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 #include "platform/base/MessageBox.h"
+#include "platform/base/PageMemory.h"
 #include "platform/fs/AtomicFile.h"
 #include "platform/fs/Files.h"
 
@@ -25,6 +30,45 @@ int DetectMode(const unsigned char* block, std::size_t n) {
   if (at + 1 < n && block[at + 1] == '\r') return CrlfModeMac;
   return CrlfModeUnix;
 }
+
+// A second thread that makes the pages of some ranges present while a large text is
+// decoded into them: fresh zeroed pages from the system can cost more than the decoding.
+// Each range is taken from its far end back, as the decoding fills it from the front.
+// Stop (or the end of the object) comes before any of the ranges is unmapped.
+class CPrefaulter {
+ public:
+  struct Range {
+    void* base;
+    std::size_t bytes;
+  };
+  CPrefaulter() = default;
+  CPrefaulter(const CPrefaulter&) = delete;
+  CPrefaulter& operator=(const CPrefaulter&) = delete;
+  ~CPrefaulter() { Stop(); }
+
+  // Starts on the ranges; without a thread to be had, the pages come on first touch.
+  void Start(std::vector<Range> ranges) {
+    Stop();
+    stop.store(false);
+    try {
+      thread = std::thread([ranges = std::move(ranges), this] {
+        for (const Range& r : ranges)
+          if (!plat::PrefaultPages(r.base, r.bytes, &stop)) return;
+      });
+    } catch (...) {
+      // No thread: the pages come on first touch.
+    }
+  }
+  void Stop() {
+    if (!thread.joinable()) return;
+    stop.store(true);
+    thread.join();
+  }
+
+ private:
+  std::thread thread;
+  std::atomic<bool> stop{false};
+};
 
 }  // namespace
 
@@ -105,7 +149,7 @@ class CBufferLoader {
   // lines a byte as the bytes so far did (never more than one a byte). The pages for
   // them are made ready ahead, on a second thread.
   void PrefaultRest(std::size_t consumed, CPrefaulter& prefaulter) {
-    if (consumed == 0 || consumed >= fileBytes || fileBytes < kPrefaultFrom) return;
+    if (consumed == 0 || consumed >= fileBytes || fileBytes < kPrefaultFrom || !buffer.arena.Next()) return;
     const double rest = static_cast<double>(fileBytes - consumed);
     const double unitsPerByte = std::min(1.0, static_cast<double>(unitsStored) / static_cast<double>(consumed));
     const double linesPerByte = std::min(1.0, static_cast<double>(buffer.lines.Count()) / static_cast<double>(consumed));
