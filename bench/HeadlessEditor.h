@@ -27,6 +27,9 @@ class CCEditView : public CCrystalEditView {
     auto* text = const_cast<char16_t*>(GetLineText(line));
     return ColorizeLineForLanguage(cookie, text, GetLineLength(line), runs, runCount);
   }
+  void ParseLineStates(ParseCookie cookie, int first, int n, ParseCookie* out) override {
+    ParseLineStatesBy(ColorizeLinesForLanguage, cookie, first, n, out);
+  }
   // For checks: how far the parse cookies are known.
   int CookiesKnown() const { return cookiesValid; }
 };

@@ -45,6 +45,28 @@ class CBlockedArray {
       for (int i = 0; i < b->count; ++i) f(b->items[i]);
   }
 
+  // The first index from first on (below end) whose value passes test, or -1, walking the
+  // blocks in order. The block at hand is only read, never changed, so that several threads
+  // may walk an array that none of them changes.
+  template <class Test>
+  int FindFrom(int first, int end, Test&& test) const {
+    end = std::min(end, count);
+    if (first < 0) first = 0;
+    if (first >= end) return -1;
+    const int nb = static_cast<int>(blocks.size());
+    int b = hint;
+    if (!(b < nb && first >= starts[b] && first - starts[b] < blocks[b]->count))
+      b = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), first) - starts.begin()) - 1;
+    for (int i = first; b < nb && i < end; ++b) {
+      const Block* block = blocks[b];
+      const int base = starts[b], stop = std::min(block->count, end - base);
+      for (int k = i - base; k < stop; ++k)
+        if (test(block->items[k])) return base + k;
+      i = base + block->count;
+    }
+    return -1;
+  }
+
   // Inserts n values before index (0 <= index <= Count()); throws std::bad_alloc with the
   // array unchanged when memory runs out.
   void Insert(int index, const T* values, int n) { InsertImpl(index, n, [&](T* dst, int from, int k) { std::memcpy(dst, values + from, sizeof(T) * k); }); }

@@ -61,6 +61,13 @@ class CCrystalTextBuffer {
     lines.ForEach([&](const LineRecord& r) { f(static_cast<const char16_t*>(r.text), static_cast<int>(r.length)); });
   }
 
+  // The first line from first on (below end) whose text passes test(text, length), or -1;
+  // the records are walked in order, without a lookup per line. Only reads the buffer.
+  template <class Test>
+  int FindLine(int first, int end, Test&& test) const {
+    return lines.FindFrom(first, end, [&](const LineRecord& r) { return test(static_cast<const char16_t*>(r.text), static_cast<int>(r.length)); });
+  }
+
   // The text of a range with the given line end between lines ("\r\n" when none).
   void GetText(int startLine, int startChar, int endLine, int endChar, std::u16string& text,
                const char16_t* crlf = nullptr) const;

@@ -33,6 +33,10 @@ ParseCookie CSampleView::ColorizeLine(ParseCookie cookie, int line, ColorRun* ru
   return ColorizeLineForLanguage(cookie, text, GetLineLength(line), runs, runCount);
 }
 
+void CSampleView::ParseLineStates(ParseCookie cookie, int first, int n, ParseCookie* out) {
+  ParseLineStatesBy(ColorizeLinesForLanguage, cookie, first, n, out);
+}
+
 void CSampleView::TakeFrameFont() {
   CEditorFrameHost* frame = Frame();
   CTextDocumentHost* doc = Document();

@@ -13,6 +13,7 @@ class CSampleView : public CCrystalEditView {
   void OnInitialUpdate() override;
   CCrystalTextBuffer* LocateBuffer() override;
   ParseCookie ColorizeLine(ParseCookie cookie, int line, ColorRun* runs, int& runCount) override;
+  void ParseLineStates(ParseCookie cookie, int first, int n, ParseCookie* out) override;
   bool OnCmdMsg(UINT id, int code, CCmdUI* ui) override;
 
   // Searches the frame's search text from the caret, going round the end.

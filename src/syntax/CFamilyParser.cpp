@@ -2,6 +2,7 @@
 // lines, keywords and numbers, with the comment rules of Basic and the keyword-less text mode.
 #include "syntax/CFamilyParser.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "platform/base/CharClass.h"
@@ -47,6 +48,32 @@ int SkipTo(const char16_t* text, int i, int length) {
   }
   while (i < length && !((text[i] == Stops) || ...)) ++i;
   return i;
+}
+
+// Where the pair First, Second first stands in text[0, n) (the index of First), or n;
+// eight places at a time.
+template <char16_t First, char16_t Second>
+std::ptrdiff_t FindPair(const char16_t* text, std::ptrdiff_t n) {
+  using Units = unsigned short __attribute__((vector_size(16)));
+  using Halves = unsigned long long __attribute__((vector_size(16)));
+  std::ptrdiff_t i = 0;
+  for (; i + 9 <= n; i += 8) {
+    Units a, b;
+    std::memcpy(&a, text + i, sizeof a);
+    std::memcpy(&b, text + i + 1, sizeof b);
+    const Units hit = (a == static_cast<unsigned short>(First)) & (b == static_cast<unsigned short>(Second));
+    Halves h;
+    std::memcpy(&h, &hit, sizeof h);
+    if (h[0] | h[1]) break;
+  }
+  for (; i + 1 < n; ++i)
+    if (text[i] == First && text[i + 1] == Second) return i;
+  return n;
+}
+
+template <char16_t First, char16_t Second>
+bool HoldsPair(const char16_t* text, int length) {
+  return FindPair<First, Second>(text, length) < length;
 }
 
 // The colour of text in the given state; runs that resume after a token take it.
@@ -250,9 +277,55 @@ ParseCookie CCFamilyLine::Run() {
   return cookie & CCookieBlockComment;
 }
 
+// Kept apart, so that a line the quick look settles does not pay for setting up the scan.
+[[gnu::noinline]] ParseCookie ScanLine(ParseCookie cookie, char16_t* text, int length, ColorRun* runs, int& runCount) {
+  return CCFamilyLine(cookie, text, length, runs, runCount).Run();
+}
+
 }  // namespace
+
+void ColorizeCLines(ParseCookie cookie, const char16_t* const* texts, const int* lengths, int n, ParseCookie* out) {
+  int dummy = 0;
+  auto one = [&](int i) {
+    cookie = out[i] = ColorizeCLine(cookie, const_cast<char16_t*>(texts[i]), lengths[i], nullptr, dummy);
+  };
+  // Lines that follow one another in memory, one unit apart, form a stretch.
+  auto follows = [&](int i) { return texts[i - 1] && texts[i] == texts[i - 1] + lengths[i - 1] + 1; };
+  for (int i = 0; i < n;) {
+    int end = i + 1;
+    while (end < n && follows(end)) ++end;
+    // Outside a comment the state stays nothing up to a line that holds a /* or ends in a
+    // backslash; within one it stays the comment up to a line that holds a */. One search
+    // over the stretch finds that line, and only it is scanned: a pair found across two
+    // lines (or on the unit between them) only has a line scanned that did not need it.
+    while (i < end) {
+      const ParseCookie state = cookie & CCookieAll;
+      if (lengths[i] <= 0 || (state != 0 && state != CCookieBlockComment)) {
+        one(i++);
+        continue;
+      }
+      const char16_t* from = texts[i];
+      const std::ptrdiff_t span = texts[end - 1] + lengths[end - 1] - from;
+      const char16_t* stop =
+          from + (state == 0 ? FindPair<u'/', u'*'>(from, span) : FindPair<u'*', u'/'>(from, span));
+      while (i < end && texts[i] + lengths[i] <= stop) {
+        if (state == 0 && lengths[i] > 0 && texts[i][lengths[i] - 1] == u'\\') break;
+        cookie = out[i++] = state;
+      }
+      if (i < end) one(i++);
+    }
+  }
+}
 
 ParseCookie ColorizeCLine(ParseCookie cookie, char16_t* text, int length, ColorRun* runs, int& runCount) {
   if (text == nullptr || length <= 0) return cookie & CCookieBlockComment;
-  return CCFamilyLine(cookie, text, length, runs, runCount).Run();
+  if (runs == nullptr) {
+    // Only the state is wanted, and most lines need no scan for it: outside a comment only a
+    // /* or a trailing backslash carries anything to the next line, and within one only a */
+    // can change it.
+    const ParseCookie state = cookie & CCookieAll;
+    if (state == 0 && text[length - 1] != u'\\' && !HoldsPair<u'/', u'*'>(text, length)) return 0;
+    if (state == CCookieBlockComment && !HoldsPair<u'*', u'/'>(text, length)) return CCookieBlockComment;
+  }
+  return ScanLine(cookie, text, length, runs, runCount);
 }

@@ -17,3 +17,9 @@ enum : ParseCookie {
 // computed, and it is the same cookie as with runs. Basic keywords in text get their case
 // corrected in place (only when runs are asked for, since words are only looked at then).
 ParseCookie ColorizeCLine(ParseCookie cookie, char16_t* text, int length, ColorRun* runs, int& runCount);
+
+// The states at the ends of n lines (texts[i], lengths[i]) into out[i], the first line
+// starting in cookie: the same states ColorizeCLine gives line after line. Where a line's
+// text is followed, one unit on, by the next one's (as loaded text lies), the unit between
+// is read too, so that many lines are looked at in one pass.
+void ColorizeCLines(ParseCookie cookie, const char16_t* const* texts, const int* lengths, int n, ParseCookie* out);

@@ -27,3 +27,13 @@ ParseCookie ColorizeLineForLanguage(ParseCookie cookie, char16_t* text, int leng
       return ColorizeCLine(cookie, text, length, runs, runCount);
   }
 }
+
+void ColorizeLinesForLanguage(ParseCookie cookie, const char16_t* const* texts, const int* lengths, int n, ParseCookie* out) {
+  if (currentLanguage != LanguageMarkup && currentLanguage != LanguagePhp) {
+    ColorizeCLines(cookie, texts, lengths, n, out);
+    return;
+  }
+  int dummy = 0;
+  for (int i = 0; i < n; ++i)
+    cookie = out[i] = ColorizeLineForLanguage(cookie, const_cast<char16_t*>(texts[i]), lengths[i], nullptr, dummy);
+}

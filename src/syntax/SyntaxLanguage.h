@@ -22,3 +22,9 @@ int GetSyntaxLanguage();
 // entries and runs are appended from index runCount on, runCount growing with each one.
 // Returns the state at the end of the line, to be passed in for the next line.
 ParseCookie ColorizeLineForLanguage(ParseCookie cookie, char16_t* text, int length, ColorRun* runs, int& runCount);
+
+// The states at the ends of n lines (texts[i], lengths[i]) into out[i], the first line
+// starting in cookie: what ColorizeLineForLanguage without runs gives line after line, in one
+// pass where the parser can. Lines that lie one after the other in memory, one unit apart,
+// may have the unit between read.
+void ColorizeLinesForLanguage(ParseCookie cookie, const char16_t* const* texts, const int* lengths, int n, ParseCookie* out);

@@ -69,6 +69,15 @@ class CCrystalTextView : public CView, public CBufferView {
   virtual void DrawMarginCell(CDC* dc, const CRect& rect, int line);
   // The parser hook: the base view colours nothing and carries state 0.
   virtual ParseCookie ColorizeLine(ParseCookie cookie, int line, ColorRun* runs, int& runCount);
+  // The states at the ends of n lines from first on into out, the first starting in cookie:
+  // by default ColorizeLine without runs, line after line. A view whose parser can work
+  // through many lines at once gives them here.
+  virtual void ParseLineStates(ParseCookie cookie, int first, int n, ParseCookie* out);
+  // The same through a parser of many lines' texts at once, given the lines a batch at a
+  // time as read in one walk of the buffer.
+  using LinesStateParser = void (*)(ParseCookie cookie, const char16_t* const* texts, const int* lengths, int n,
+                                    ParseCookie* out);
+  void ParseLineStatesBy(LinesStateParser parse, ParseCookie cookie, int first, int n, ParseCookie* out);
   virtual const CResourceModule* GetResourceHandle();
   virtual CCrystalTextBuffer* LocateBuffer() { return nullptr; }
   void OnBufferUpdate(CBufferView* source, CUpdateContext* context, DWORD flags, int line) override;
@@ -213,6 +222,8 @@ class CCrystalTextView : public CView, public CBufferView {
   bool showInactiveSelection = false;
   LOGFONT fontDescription{};
   std::unique_ptr<CFont> fonts[4];
+  // Lines parsed for their states at a time, on the way to a line further down.
+  static constexpr int kParseBatch = 1024;
   // Parse cookies at the end of each line; entries from cookiesValid on are unknown.
   CPageArray<ParseCookie> cookies;
   int cookiesValid = 0;

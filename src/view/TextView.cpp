@@ -125,16 +125,45 @@ COLORREF CCrystalTextView::GetColor(int colorIndex) {
 
 ParseCookie CCrystalTextView::ColorizeLine(ParseCookie, int, ColorRun*, int&) { return 0; }
 
+void CCrystalTextView::ParseLineStates(ParseCookie cookie, int first, int n, ParseCookie* out) {
+  int dummy = 0;
+  for (int i = 0; i < n; ++i) cookie = out[i] = ColorizeLine(cookie, first + i, nullptr, dummy);
+}
+
+void CCrystalTextView::ParseLineStatesBy(LinesStateParser parse, ParseCookie cookie, int first, int n, ParseCookie* out) {
+  const char16_t* texts[kParseBatch];
+  int lengths[kParseBatch];
+  for (int done = 0; done < n;) {
+    const int k = std::min(n - done, kParseBatch);
+    int i = 0;
+    if (buffer)
+      buffer->FindLine(first + done, first + done + k, [&](const char16_t* text, int length) {
+        texts[i] = text;
+        lengths[i++] = length;
+        return false;
+      });
+    for (; i < k; ++i) {  // lines past the end, or no buffer: empty
+      texts[i] = nullptr;
+      lengths[i] = 0;
+    }
+    parse(cookie, texts, lengths, k, out + done);
+    cookie = out[done + k - 1];
+    done += k;
+  }
+}
+
 const CResourceModule* CCrystalTextView::GetResourceHandle() { return AfxGetResourceHandle(); }
 
 // --- parse cookies ---------------------------------------------------------------------
 
 void CCrystalTextView::ReserveCookies(int line) {
   if (line < static_cast<int>(cookies.size())) return;
-  // Grown as parsing gets further, not sized to the whole text when it opens. Entries from
-  // cookiesValid on are written before they are read, so new ones are left unset.
-  const std::size_t want = std::max<std::size_t>({static_cast<std::size_t>(line) + 1, cookies.size() * 2, 1024});
-  cookies.Resize(std::min(want, static_cast<std::size_t>(std::max(GetLineCount(), line + 1))));
+  // Room for every line, and some for lines to come: entries from cookiesValid on are
+  // written before they are read, and pages are paid for only when first written, so the
+  // room costs nothing until the parse gets there. Made in one piece, a large text's room
+  // gets huge pages from its start instead of growing through small ones.
+  const std::size_t lines = static_cast<std::size_t>(std::max(GetLineCount(), line + 1));
+  cookies.Resize(std::max<std::size_t>(lines + lines / 8, 1024));
 }
 
 ParseCookie CCrystalTextView::GetParseCookie(int line) {
@@ -143,12 +172,11 @@ ParseCookie CCrystalTextView::GetParseCookie(int line) {
   if (line < 0) return 0;
   ReserveCookies(line);
   // Entries below the watermark are known; parse on from it up to the line wanted.
-  int dummy = 0;
   while (cookiesValid <= line) {
     const int l = cookiesValid;
-    const ParseCookie before = l == 0 ? 0 : cookies[l - 1];
-    cookies[l] = ColorizeLine(before, l, nullptr, dummy);
-    ++cookiesValid;
+    const int n = std::min(line + 1 - l, kParseBatch);
+    ParseLineStates(l == 0 ? 0 : cookies[l - 1], l, n, &cookies[l]);
+    cookiesValid += n;
   }
   return cookies[line];
 }

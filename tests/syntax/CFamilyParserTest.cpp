@@ -98,3 +98,55 @@ TEST(CFamilyParser, TheStateAloneComesOutAsWithColours) {
     }
   }
 }
+
+TEST(CFamilyParser, ManyLinesAtOnceGiveTheStatesOfOneAtATime) {
+  // Lines as loaded text lies: one after the other in one piece of memory, one unit apart
+  // (a unit that may be / or * or a backslash itself), with some lines kept elsewhere and
+  // some empty, in every C-family language and from every kind of start.
+  const std::u16string alphabet = u"/*/*\"'\\#  ab;\u00e9";
+  std::uint32_t seed = 777;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  for (int language : {LanguageC, LanguageBasic, LanguageText}) {
+    CLanguageScope scope(language);
+    for (int round = 0; round < 300; ++round) {
+      const int n = 1 + static_cast<int>(next() % 60);
+      std::u16string memory;
+      std::vector<std::u16string> apart(static_cast<std::size_t>(n));
+      std::vector<std::size_t> offsets;
+      std::vector<int> lengths;
+      std::vector<bool> inMemory;
+      for (int i = 0; i < n; ++i) {
+        // Mostly plain text, so that stretches run over several lines before a stop.
+        std::u16string line(next() % 30, u'x');
+        for (auto& c : line)
+          if (next() % 6 == 0) c = alphabet[next() % alphabet.size()];
+        memory.push_back(alphabet[next() % alphabet.size()]);  // the unit between lines
+        offsets.push_back(memory.size());
+        memory += line;
+        lengths.push_back(static_cast<int>(line.size()));
+        inMemory.push_back(next() % 5 != 0);
+        apart[static_cast<std::size_t>(i)] = line;
+      }
+      std::vector<const char16_t*> texts;
+      for (int i = 0; i < n; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (lengths[k] == 0 && next() % 2) texts.push_back(nullptr);
+        else texts.push_back(inMemory[k] ? memory.data() + offsets[k] : apart[k].data());
+      }
+      const ParseCookie start = static_cast<ParseCookie>(next() % 3 ? (next() % 2 ? CCookieBlockComment : 0) : next() % 32);
+      std::vector<ParseCookie> together(static_cast<std::size_t>(n));
+      ColorizeCLines(start, texts.data(), lengths.data(), n, together.data());
+      ParseCookie cookie = start;
+      int count = 0;
+      for (int i = 0; i < n; ++i) {
+        std::u16string copy = apart[static_cast<std::size_t>(i)];
+        cookie = ColorizeCLine(cookie, copy.data(), lengths[static_cast<std::size_t>(i)], nullptr, count);
+        ASSERT_EQ(together[static_cast<std::size_t>(i)], cookie)
+            << "language " << language << ", round " << round << ", line " << i << " of " << n;
+      }
+    }
+  }
+}
