@@ -103,6 +103,11 @@ bool CCrystalEditView::ReplaceAllFrom(CPoint first, const std::u16string& search
   {
     CReplaceRunScope run(buffer);
     for (int y = first.y; y < count; ++y) {
+      // Lines that cannot hold a match are passed over in one walk of the records.
+      if (y != first.y) {
+        y = buffer->FindLine(y, count, [&](const char16_t* t, int n) { return finder.MayHold(t, n); });
+        if (y < 0) break;
+      }
       const char16_t* text = GetLineText(y);
       const int length = GetLineLength(y);
       // Each match is found in the line as the replacements before it have left it: after

@@ -20,6 +20,10 @@ class CLineSearch {
   // for a match at from that is before (a folded unit, or kNoUnit) unless it is kOwnUnit,
   // so that a replacement already made in front of from counts as what it is.
   int Find(int from, int before = kOwnUnit) const;
+  // False when the text cannot hold a match: no place where the first and the last unit of
+  // the search text could both stand. A quick look at a line before searching it; whole
+  // words are not judged.
+  bool MayHold(const char16_t* text, int length) const;
   // The unit at i of the line as the search compares it.
   char16_t Unit(int i) const { return hay[i]; }
   // A unit as the search compares it.
@@ -28,6 +32,12 @@ class CLineSearch {
  private:
   std::u16string needle;
   bool matchCase, wholeWord;
+  // What MayHold looks for: the units that may stand at the first and the last place of a
+  // match, and the bits of a unit that make it a candidate anywhere (with case ignored, a
+  // unit beyond ASCII may fold to an ASCII one).
+  char16_t firstUnits[2] = {}, lastUnits[2] = {};
+  char16_t anyBits = 0;
+  bool filters = false;
   const char16_t* hay = nullptr;
   int length = 0;
   std::u16string piece;  // the folded line

@@ -61,7 +61,69 @@ void FoldUpper(const char16_t* src, std::size_t n, char16_t* dst) {
 CLineSearch::CLineSearch(const std::u16string& text, DWORD flags)
     : needle((flags & SearchMatchCase) ? text : plat::ToUpper(text)),
       matchCase(flags & SearchMatchCase),
-      wholeWord(flags & SearchWholeWord) {}
+      wholeWord(flags & SearchWholeWord) {
+  if (needle.empty()) return;
+  // With case ignored the line is upper-cased: an ASCII letter matches in either case, and
+  // what lies beyond ASCII is left to the search itself. A search text whose first or last
+  // unit is beyond ASCII has no quick look.
+  auto units = [this](char16_t c, char16_t (&out)[2]) {
+    out[0] = out[1] = c;
+    if (matchCase) return true;
+    if (c >= 0x80) return false;
+    if (c >= u'A' && c <= u'Z') out[1] = static_cast<char16_t>(c + 32);
+    return true;
+  };
+  filters = units(needle.front(), firstUnits) && units(needle.back(), lastUnits);
+  anyBits = matchCase ? 0 : 0xFF80;
+}
+
+namespace {
+// Whether some place i below places has a unit of first at text[i] and of last at
+// tail[i]; with Fold, a unit holding any of the bits of any also counts at either place.
+template <bool Fold>
+bool AnyPlace(const char16_t* text, const char16_t* tail, int places, const char16_t (&first)[2],
+              const char16_t (&last)[2], char16_t any) {
+  using Units = unsigned short __attribute__((vector_size(16)));
+  using Halves = unsigned long long __attribute__((vector_size(16)));
+  auto hitAt = [&](int i) {
+    Units a, b;
+    std::memcpy(&a, text + i, sizeof a);
+    std::memcpy(&b, tail + i, sizeof b);
+    Units hit;
+    if constexpr (Fold)
+      hit = ((a == first[0]) | (a == first[1]) | ((a & any) != 0)) & ((b == last[0]) | (b == last[1]) | ((b & any) != 0));
+    else
+      hit = (a == first[0]) & (b == last[0]);
+    Halves h;
+    std::memcpy(&h, &hit, sizeof h);
+    return (h[0] | h[1]) != 0;
+  };
+  if (places >= 8) {
+    int i = 0;
+    for (; i + 8 <= places; i += 8)
+      if (hitAt(i)) return true;
+    // The last places again from eight before the end, overlapping what was looked at.
+    return i < places && hitAt(places - 8);
+  }
+  for (int i = 0; i < places; ++i) {
+    const char16_t a = text[i], b = tail[i];
+    if ((a == first[0] || a == first[1] || (a & any)) && (b == last[0] || b == last[1] || (b & any))) return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool CLineSearch::MayHold(const char16_t* text, int n) const {
+  const int m = static_cast<int>(needle.size());
+  if (m == 0) return true;
+  if (n < m) return false;
+  if (!filters) return true;
+  // The last unit of a match that starts at i is at tail[i].
+  const char16_t* tail = text + (m - 1);
+  const int places = n - m + 1;
+  return matchCase ? AnyPlace<false>(text, tail, places, firstUnits, lastUnits, 0)
+                   : AnyPlace<true>(text, tail, places, firstUnits, lastUnits, anyBits);
+}
 
 char16_t CLineSearch::Fold(char16_t c) const {
   if (!matchCase) plat::ToUpperInPlace(&c, 1);

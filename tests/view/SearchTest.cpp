@@ -1,4 +1,5 @@
 // Searching the text: flags, whole words, wrapping and the direction.
+#include "view/LineSearch.h"
 #include "view/ViewFixture.h"
 
 TEST_F(ViewTest, FindInStringHonoursWholeWords) {
@@ -50,4 +51,32 @@ TEST_F(ViewTest, SearchUpFindsTheNearestOccurrenceBeforeTheStart) {
   EXPECT_EQ(found, CPoint(6, 2));
   ASSERT_TRUE(view->SearchText(u"FOO", CPoint(0, 1), SearchUp | SearchWholeWord, false, found));
   EXPECT_EQ(found, CPoint(4, 0));
+}
+
+TEST(LineSearch, TheQuickLookNeverPassesOverALineThatHoldsAMatch) {
+  // Search texts and lines of a few letters in both cases, with units beyond ASCII that
+  // upper-case to ASCII ones (dotless i, long s) or to others; lines long and short, so that
+  // both the eight-at-a-time look and the one for short lines are tried.
+  const std::u16string letters = u"aAbBiIsS_\u0131\u017f\u00e9\u00c9";
+  std::uint32_t seed = 99;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  int passedOver = 0;
+  for (DWORD flags : {DWORD{SearchMatchCase}, DWORD{0}, DWORD{SearchWholeWord}}) {
+    for (int round = 0; round < 4000; ++round) {
+      std::u16string word(1 + next() % 4, u'a'), line(next() % 40, u'a');
+      for (auto& c : word) c = letters[next() % letters.size()];
+      for (auto& c : line) c = letters[next() % letters.size()];
+      CLineSearch search(word, flags);
+      search.SetLine(line.data(), static_cast<int>(line.size()));
+      const bool found = search.Find(0) >= 0;
+      if (!search.MayHold(line.data(), static_cast<int>(line.size()))) {
+        ASSERT_FALSE(found) << "flags " << flags << ", word " << plat::Narrow(word) << ", line " << plat::Narrow(line);
+        ++passedOver;
+      }
+    }
+  }
+  EXPECT_GT(passedOver, 1000);  // the look does pass over lines
 }
