@@ -267,7 +267,43 @@ bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool cle
   // encoded in pieces (never splitting a surrogate pair).
   constexpr std::size_t kPiece = 64 * 1024;
   const int count = lines.Count();
-  for (int i = 0; i < count; ++i) {
+  // Lines as loaded lie one after the other, one unit apart. With a one-byte line end such
+  // a run, up to a piece, is encoded in one pass and the units between become line ends,
+  // when every unit came out as one byte (which a unit of those between always does where
+  // the whole run is ASCII); otherwise the run goes line by line.
+  auto encodeRun = [&](int first, int& next) {
+    const LineRecord& head = lines[first];
+    if (eolLen != 1 || !head.text) return true;
+    const char16_t* begin = head.text;
+    const char16_t* end = begin + head.length;
+    int e = first + 1;
+    for (; e < count; ++e) {
+      const LineRecord& r = lines[e];
+      if (r.text != end + 1 || static_cast<std::size_t>(r.text + r.length - begin) > kPiece) break;
+      end = r.text + r.length;
+    }
+    if (e - first < 2) return true;
+    const auto units = static_cast<std::size_t>(end - begin);
+    char* dst = out.Reserve(plat::CodePage::MaxBytes(units) + 1);
+    if (!dst) return false;
+    std::size_t n = cp.ToBytes(begin, units, dst);
+    if (n != units) {
+      out.Wrote(0);  // the room goes back; the lines go one by one
+      return true;
+    }
+    for (int k = first + 1; k < e; ++k) dst[lines[k].text - 1 - begin] = eol[0];
+    if (e < count) dst[n++] = eol[0];
+    out.Wrote(n);
+    next = e;
+    return true;
+  };
+  for (int i = 0; i < count;) {
+    int next = i;
+    if (!encodeRun(i, next)) return fail(out.Write(nullptr, 0));
+    if (next > i) {
+      i = next;
+      continue;
+    }
     const LineRecord& rec = lines[i];
     std::size_t done = 0;
     const auto length = static_cast<std::size_t>(rec.length);
@@ -287,6 +323,7 @@ bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool cle
     if (length == 0 && i + 1 < count) {
       if (const auto e = out.Write(eol, eolLen)) return fail(e);
     }
+    ++i;
   }
   if (const auto e = out.Commit()) return fail(e);
   if (clearModified) {

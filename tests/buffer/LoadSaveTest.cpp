@@ -272,3 +272,71 @@ TEST(Load, LargeTextsWithTheirPagesMadeReadyAheadRoundTrip) {
     EXPECT_EQ(b.GetLineLength(lines - 1), 0);
   }
 }
+
+TEST(Save, LoadedLinesWrittenInRunsComeOutAsTheyStandAfterEdits) {
+  // Loaded lines are written many at a time where they still lie as loaded; lines edited in
+  // place, moved by growing, removed or added, long lines (whose room is not one byte) and
+  // lines beyond ASCII break the runs. Every line end (one byte or two) and code page must give the text as it
+  // stands, and runs longer than a write piece must split cleanly.
+  TempDevice dev;
+  std::mt19937 rng(5);
+  std::vector<std::u16string> model;
+  for (int i = 0; i < 12000; ++i) {
+    const unsigned kind = rng() % 20;
+    std::u16string line;
+    if (kind == 0) line.clear();
+    else if (kind == 1) line.assign(130 + rng() % 600, u'w');
+    else line = plat::Widen("line " + std::to_string(i) + std::string(rng() % 30, 'x'));
+    if (kind == 2) line += u"\u00e9\u20ac";
+    model.push_back(line);
+  }
+  for (const char* page : {"UTF-8", "CP1252"}) {
+    ASSERT_TRUE(plat::CodePage::SetSystem(page));
+    const plat::CodePage& cp = plat::CodePage::System();
+    std::string bytes;
+    for (std::size_t i = 0; i < model.size(); ++i) bytes += cp.ToBytes(model[i]) + (i + 1 < model.size() ? "\n" : "");
+    TempDevice::WriteHostFile(dev.DocHost("in.txt"), bytes);
+    CCrystalTextBuffer b;
+    ASSERT_TRUE(b.LoadFromFile(dev.DocDevice("in.txt")));
+    std::vector<std::u16string> now = model;
+    int l, c;
+    for (int e = 0; e < 300; ++e) {
+      const int y = static_cast<int>(rng() % now.size());
+      const int len = static_cast<int>(now[static_cast<std::size_t>(y)].size());
+      switch (rng() % 4) {
+        case 0:  // shorter, in place
+          if (len > 0) {
+            ASSERT_TRUE(b.DeleteText(nullptr, y, 0, y, 1));
+            now[static_cast<std::size_t>(y)].erase(0, 1);
+          }
+          break;
+        case 1:  // as long as before, in place
+          if (len > 0) {
+            ASSERT_TRUE(b.DeleteText(nullptr, y, len - 1, y, len));
+            ASSERT_TRUE(b.InsertText(nullptr, y, len - 1, u"Z", l, c));
+            now[static_cast<std::size_t>(y)].back() = u'Z';
+          }
+          break;
+        case 2:  // longer: moves
+          ASSERT_TRUE(b.InsertText(nullptr, y, 0, u"grown ", l, c));
+          now[static_cast<std::size_t>(y)].insert(0, u"grown ");
+          break;
+        default:  // a line ends after the first unit: one line more
+          if (len > 1) {
+            ASSERT_TRUE(b.InsertText(nullptr, y, 1, u"\r\n", l, c));
+            now.insert(now.begin() + y + 1, now[static_cast<std::size_t>(y)].substr(1));
+            now[static_cast<std::size_t>(y)].resize(1);
+          }
+          break;
+      }
+    }
+    for (int mode : {CrlfModeUnix, CrlfModeMac, CrlfModeDos}) {
+      const std::string eol = mode == CrlfModeUnix ? "\n" : mode == CrlfModeMac ? "\n\r" : "\r\n";
+      std::string want;
+      for (std::size_t i = 0; i < now.size(); ++i) want += cp.ToBytes(now[i]) + (i + 1 < now.size() ? eol : "");
+      ASSERT_TRUE(b.SaveToFile(dev.DocDevice("out.txt"), mode, false));
+      EXPECT_TRUE(TempDevice::ReadHostFile(dev.DocHost("out.txt")) == want) << page << ", mode " << mode;
+    }
+  }
+  ASSERT_TRUE(plat::CodePage::SetSystem("UTF-8"));
+}
