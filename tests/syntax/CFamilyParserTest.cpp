@@ -136,7 +136,7 @@ TEST(CFamilyParser, ManyLinesAtOnceGiveTheStatesOfOneAtATime) {
         if (lengths[k] == 0 && next() % 2) texts.push_back(nullptr);
         else texts.push_back(inMemory[k] ? memory.data() + offsets[k] : apart[k].data());
       }
-      const ParseCookie start = static_cast<ParseCookie>(next() % 3 ? (next() % 2 ? CCookieBlockComment : 0) : next() % 32);
+      const ParseCookie start = static_cast<ParseCookie>(next() % 3 ? (next() % 2 ? ParseCookie(CCookieBlockComment) : ParseCookie(0)) : next() % 32);
       std::vector<ParseCookie> together(static_cast<std::size_t>(n));
       ColorizeCLines(start, texts.data(), lengths.data(), n, together.data());
       ParseCookie cookie = start;
