@@ -270,10 +270,13 @@ bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool cle
   // Lines as loaded lie one after the other, one unit apart. With a one-byte line end such
   // a run, up to a piece, is encoded in one pass and the units between become line ends,
   // when every unit came out as one byte (which a unit of those between always does where
-  // the whole run is ASCII); otherwise the run goes line by line.
+  // the whole run is ASCII); otherwise the run's lines go line by line, and no run is
+  // tried again before its end.
+  int oneByOneUntil = 0;
   auto encodeRun = [&](int first, int& next) {
+    if (eolLen != 1 || first < oneByOneUntil) return true;
     const LineRecord& head = lines[first];
-    if (eolLen != 1 || !head.text) return true;
+    if (!head.text) return true;
     const char16_t* begin = head.text;
     const char16_t* end = begin + head.length;
     int e = first + 1;
@@ -289,6 +292,7 @@ bool CCrystalTextBuffer::SaveToFile(std::u16string_view path, int mode, bool cle
     std::size_t n = cp.ToBytes(begin, units, dst);
     if (n != units) {
       out.Wrote(0);  // the room goes back; the lines go one by one
+      oneByOneUntil = e;
       return true;
     }
     for (int k = first + 1; k < e; ++k) dst[lines[k].text - 1 - begin] = eol[0];
