@@ -103,9 +103,9 @@ bool CCrystalEditView::ReplaceAllFrom(CPoint first, const std::u16string& search
   {
     CReplaceRunScope run(buffer);
     for (int y = first.y; y < count; ++y) {
-      // Lines that cannot hold a match are passed over in one walk of the records.
+      // Lines that cannot hold a match are passed over many at a time.
       if (y != first.y) {
-        y = buffer->FindLine(y, count, [&](const char16_t* t, int n) { return finder.MayHold(t, n); });
+        y = FindLineThatMayHold(finder, y, count);
         if (y < 0) break;
       }
       const char16_t* text = GetLineText(y);

@@ -15,6 +15,7 @@
 #include "view/LineLengthCache.h"
 
 class CDC;
+class CLineSearch;
 class CBitmap;
 class CImageList;
 
@@ -135,6 +136,9 @@ class CCrystalTextView : public CView, public CBufferView {
   // Search.
   bool SearchText(const std::u16string& text, CPoint start, DWORD flags, bool wrap, CPoint& found);
   static int FindInString(const std::u16string& lineText, const std::u16string& needle, bool wholeWord);
+  // The first line from first on (below end) that may hold a match of search by its quick
+  // look, or -1; the lines are looked at many at a time, where they lie.
+  int FindLineThatMayHold(const CLineSearch& search, int first, int end);
 
   // The horizontal scroll bar follows the text unless an edit holds it back.
   void SetHorzScrollLock(bool on) { horzScrollLock = on; }
@@ -224,6 +228,9 @@ class CCrystalTextView : public CView, public CBufferView {
   std::unique_ptr<CFont> fonts[4];
   // Lines parsed for their states at a time, on the way to a line further down.
   static constexpr int kParseBatch = 1024;
+  // The texts and lengths of n lines from first on, read in one walk of the buffer; lines
+  // past the end are empty.
+  void GatherLines(int first, int n, const char16_t** texts, int* lengths);
   // Parse cookies at the end of each line; entries from cookiesValid on are unknown.
   CPageArray<ParseCookie> cookies;
   int cookiesValid = 0;

@@ -1,6 +1,7 @@
 // A forward search within one line at a time, with the rules of the view's search: case
 // folded or not, whole words or not.
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "platform/base/Types.h"
@@ -24,12 +25,18 @@ class CLineSearch {
   // the search text could both stand. A quick look at a line before searching it; whole
   // words are not judged.
   bool MayHold(const char16_t* text, int length) const;
+  // The first of n lines that may hold a match by the same look, or n; lines that lie one
+  // after the other in memory, one unit apart, are looked at together.
+  int FirstThatMayHold(const char16_t* const* texts, const int* lengths, int n) const;
   // The unit at i of the line as the search compares it.
   char16_t Unit(int i) const { return hay[i]; }
   // A unit as the search compares it.
   char16_t Fold(char16_t c) const;
 
  private:
+  // The first place in n units where a match could start by the look, or -1.
+  std::ptrdiff_t FirstPlace(const char16_t* text, std::ptrdiff_t n) const;
+
   std::u16string needle;
   bool matchCase, wholeWord;
   // What MayHold looks for: the units that may stand at the first and the last place of a

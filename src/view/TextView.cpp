@@ -130,22 +130,26 @@ void CCrystalTextView::ParseLineStates(ParseCookie cookie, int first, int n, Par
   for (int i = 0; i < n; ++i) cookie = out[i] = ColorizeLine(cookie, first + i, nullptr, dummy);
 }
 
+void CCrystalTextView::GatherLines(int first, int n, const char16_t** texts, int* lengths) {
+  int i = 0;
+  if (buffer)
+    buffer->FindLine(first, first + n, [&](const char16_t* text, int length) {
+      texts[i] = text;
+      lengths[i++] = length;
+      return false;
+    });
+  for (; i < n; ++i) {  // lines past the end, or no buffer: empty
+    texts[i] = nullptr;
+    lengths[i] = 0;
+  }
+}
+
 void CCrystalTextView::ParseLineStatesBy(LinesStateParser parse, ParseCookie cookie, int first, int n, ParseCookie* out) {
   const char16_t* texts[kParseBatch];
   int lengths[kParseBatch];
   for (int done = 0; done < n;) {
     const int k = std::min(n - done, kParseBatch);
-    int i = 0;
-    if (buffer)
-      buffer->FindLine(first + done, first + done + k, [&](const char16_t* text, int length) {
-        texts[i] = text;
-        lengths[i++] = length;
-        return false;
-      });
-    for (; i < k; ++i) {  // lines past the end, or no buffer: empty
-      texts[i] = nullptr;
-      lengths[i] = 0;
-    }
+    GatherLines(first + done, k, texts, lengths);
     parse(cookie, texts, lengths, k, out + done);
     cookie = out[done + k - 1];
     done += k;

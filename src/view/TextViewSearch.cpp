@@ -1,4 +1,5 @@
 // CCrystalTextView: searching the text line by line.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/base/CharClass.h"
@@ -78,14 +79,22 @@ CLineSearch::CLineSearch(const std::u16string& text, DWORD flags)
 }
 
 namespace {
-// Whether some place i below places has a unit of first at text[i] and of last at
-// tail[i]; with Fold, a unit holding any of the bits of any also counts at either place.
+// The first place i below places with a unit of first at text[i] and of last at tail[i], or
+// -1; with Fold, a unit holding any of the bits of any also counts at either place.
 template <bool Fold>
-bool AnyPlace(const char16_t* text, const char16_t* tail, int places, const char16_t (&first)[2],
-              const char16_t (&last)[2], char16_t any) {
+std::ptrdiff_t FirstPlaceOf(const char16_t* text, const char16_t* tail, std::ptrdiff_t places, const char16_t (&first)[2],
+                          const char16_t (&last)[2], char16_t any) {
+  auto at = [&](std::ptrdiff_t i) {
+    const char16_t a = text[i], b = tail[i];
+    if constexpr (Fold)
+      return (a == first[0] || a == first[1] || (a & any)) && (b == last[0] || b == last[1] || (b & any));
+    else
+      return a == first[0] && b == last[0];
+  };
+  // Eight places at a time; a hit among them is then looked for one by one.
   using Units = unsigned short __attribute__((vector_size(16)));
   using Halves = unsigned long long __attribute__((vector_size(16)));
-  auto hitAt = [&](int i) {
+  auto hitAt = [&](std::ptrdiff_t i) {
     Units a, b;
     std::memcpy(&a, text + i, sizeof a);
     std::memcpy(&b, tail + i, sizeof b);
@@ -98,31 +107,55 @@ bool AnyPlace(const char16_t* text, const char16_t* tail, int places, const char
     std::memcpy(&h, &hit, sizeof h);
     return (h[0] | h[1]) != 0;
   };
-  if (places >= 8) {
-    int i = 0;
-    for (; i + 8 <= places; i += 8)
-      if (hitAt(i)) return true;
-    // The last places again from eight before the end, overlapping what was looked at.
-    return i < places && hitAt(places - 8);
-  }
-  for (int i = 0; i < places; ++i) {
-    const char16_t a = text[i], b = tail[i];
-    if ((a == first[0] || a == first[1] || (a & any)) && (b == last[0] || b == last[1] || (b & any))) return true;
-  }
-  return false;
+  std::ptrdiff_t i = 0;
+  for (; i + 8 <= places; i += 8)
+    if (hitAt(i))
+      for (std::ptrdiff_t k = i;; ++k)
+        if (at(k)) return k;
+  for (; i < places; ++i)
+    if (at(i)) return i;
+  return -1;
 }
 }  // namespace
 
-bool CLineSearch::MayHold(const char16_t* text, int n) const {
-  const int m = static_cast<int>(needle.size());
-  if (m == 0) return true;
-  if (n < m) return false;
-  if (!filters) return true;
+std::ptrdiff_t CLineSearch::FirstPlace(const char16_t* text, std::ptrdiff_t n) const {
+  const auto m = static_cast<std::ptrdiff_t>(needle.size());
+  if (n < m) return -1;
+  if (m == 0 || !filters) return 0;
   // The last unit of a match that starts at i is at tail[i].
   const char16_t* tail = text + (m - 1);
-  const int places = n - m + 1;
-  return matchCase ? AnyPlace<false>(text, tail, places, firstUnits, lastUnits, 0)
-                   : AnyPlace<true>(text, tail, places, firstUnits, lastUnits, anyBits);
+  const std::ptrdiff_t places = n - m + 1;
+  return matchCase ? FirstPlaceOf<false>(text, tail, places, firstUnits, lastUnits, 0)
+                   : FirstPlaceOf<true>(text, tail, places, firstUnits, lastUnits, anyBits);
+}
+
+bool CLineSearch::MayHold(const char16_t* text, int n) const { return FirstPlace(text, n) >= 0; }
+
+int CLineSearch::FirstThatMayHold(const char16_t* const* texts, const int* lengths, int n) const {
+  const int m = Length();
+  // Lines that follow one another in memory, one unit apart, form a stretch that is looked
+  // at in one pass; a place found across two lines (or on the unit between them) is passed.
+  auto follows = [&](int i) { return texts[i - 1] && texts[i] == texts[i - 1] + lengths[i - 1] + 1; };
+  for (int i = 0; i < n;) {
+    if (lengths[i] < m || (m > 0 && !texts[i])) {
+      ++i;
+      continue;
+    }
+    int end = i + 1;
+    while (end < n && follows(end)) ++end;
+    const char16_t* const stop = texts[end - 1] + lengths[end - 1];
+    for (const char16_t* from = texts[i];;) {
+      const std::ptrdiff_t at = FirstPlace(from, stop - from);
+      if (at < 0) break;
+      const char16_t* const place = from + at;
+      // The line where a match from place would end, and whether it starts there too.
+      while (texts[i] + lengths[i] < place + m) ++i;
+      if (texts[i] <= place) return i;
+      from = texts[i];
+    }
+    i = end;
+  }
+  return n;
 }
 
 char16_t CLineSearch::Fold(char16_t c) const {
@@ -153,6 +186,22 @@ int CLineSearch::Find(int from, int before) const {
                                 : at == 0 || !IsWordChar(hay[at - 1]);
     if (startsWord && (at + m >= n || !IsWordChar(hay[at + m]))) return static_cast<int>(at);
   }
+}
+
+int CCrystalTextView::FindLineThatMayHold(const CLineSearch& search, int first, int end) {
+  end = std::min(end, GetLineCount());
+  const char16_t* texts[kParseBatch];
+  int lengths[kParseBatch];
+  // The batch grows while nothing is found, so that matches close together do not pay for
+  // lines read far ahead.
+  for (int k = 32; first < end; k = std::min(2 * k, kParseBatch)) {
+    const int n = std::min(k, end - first);
+    GatherLines(first, n, texts, lengths);
+    const int i = search.FirstThatMayHold(texts, lengths, n);
+    if (i < n) return first + i;
+    first += n;
+  }
+  return -1;
 }
 
 int CCrystalTextView::FindInString(const std::u16string& lineText, const std::u16string& needle, bool wholeWord) {
@@ -188,6 +237,11 @@ bool CCrystalTextView::SearchText(const std::u16string& text, CPoint start, DWOR
   if (!(flags & SearchUp)) {
     for (int pass = 0; pass < 2; ++pass) {
       for (int line = start.y; line < count; ++line) {
+        // Lines that cannot hold a match are passed over many at a time.
+        if (line != start.y) {
+          line = FindLineThatMayHold(lineSearch, line, count);
+          if (line < 0) break;
+        }
         const int at = search(line, line == start.y ? start.x : 0);
         if (at >= 0) {
           found = CPoint(at, line);
@@ -206,7 +260,9 @@ bool CCrystalTextView::SearchText(const std::u16string& text, CPoint start, DWOR
     const int length = GetLineLength(line);
     if (limit > length) limit = length;
     if (limit <= 0) return -1;
-    piece.assign(GetLineText(line), static_cast<std::size_t>(length));
+    const char16_t* lineText = GetLineText(line);
+    if (!lineSearch.MayHold(lineText, length)) return -1;
+    piece.assign(lineText, static_cast<std::size_t>(length));
     if (!matchCase) plat::ToUpperInPlace(piece.data(), piece.size());
     int last = -1;
     for (std::size_t from = 0; from <= piece.size();) {

@@ -1,4 +1,5 @@
 // The C-family line parser in C, Basic and text files.
+#include "common/Lines.h"
 #include "SyntaxTestSupport.h"
 #include "syntax/CFamilyParser.h"
 
@@ -77,11 +78,7 @@ TEST(CFamilyParser, TheStateAloneComesOutAsWithColours) {
   // Lines made of what can change the state, long enough for the scans that pass over
   // several units at once: the state computed without runs must be the coloured one's.
   const std::u16string alphabet = u"//**\"\"''\\\\##  \tab1_x\u00e9;";
-  std::uint32_t seed = 12345;
-  auto next = [&seed] {
-    seed = seed * 1103515245u + 12345u;
-    return seed >> 16;
-  };
+  TestRandom next{12345};
   for (int language : {LanguageC, LanguageBasic, LanguageText}) {
     CLanguageScope scope(language);
     for (int n = 0; n < 20000; ++n) {
@@ -104,46 +101,28 @@ TEST(CFamilyParser, ManyLinesAtOnceGiveTheStatesOfOneAtATime) {
   // (a unit that may be / or * or a backslash itself), with some lines kept elsewhere and
   // some empty, in every C-family language and from every kind of start.
   const std::u16string alphabet = u"/*/*\"'\\#  ab;\u00e9";
-  std::uint32_t seed = 777;
-  auto next = [&seed] {
-    seed = seed * 1103515245u + 12345u;
-    return seed >> 16;
-  };
+  TestRandom next{777};
   for (int language : {LanguageC, LanguageBasic, LanguageText}) {
     CLanguageScope scope(language);
     for (int round = 0; round < 300; ++round) {
       const int n = 1 + static_cast<int>(next() % 60);
-      std::u16string memory;
-      std::vector<std::u16string> apart(static_cast<std::size_t>(n));
-      std::vector<std::size_t> offsets;
-      std::vector<int> lengths;
-      std::vector<bool> inMemory;
+      std::vector<std::u16string> lines;
       for (int i = 0; i < n; ++i) {
         // Mostly plain text, so that stretches run over several lines before a stop.
         std::u16string line(next() % 30, u'x');
         for (auto& c : line)
           if (next() % 6 == 0) c = alphabet[next() % alphabet.size()];
-        memory.push_back(alphabet[next() % alphabet.size()]);  // the unit between lines
-        offsets.push_back(memory.size());
-        memory += line;
-        lengths.push_back(static_cast<int>(line.size()));
-        inMemory.push_back(next() % 5 != 0);
-        apart[static_cast<std::size_t>(i)] = line;
+        lines.push_back(line);
       }
-      std::vector<const char16_t*> texts;
-      for (int i = 0; i < n; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        if (lengths[k] == 0 && next() % 2) texts.push_back(nullptr);
-        else texts.push_back(inMemory[k] ? memory.data() + offsets[k] : apart[k].data());
-      }
+      LaidOutLines laid(lines, alphabet, next);
       const ParseCookie start = static_cast<ParseCookie>(next() % 3 ? (next() % 2 ? ParseCookie(CCookieBlockComment) : ParseCookie(0)) : next() % 32);
       std::vector<ParseCookie> together(static_cast<std::size_t>(n));
-      ColorizeCLines(start, texts.data(), lengths.data(), n, together.data());
+      ColorizeCLines(start, laid.texts.data(), laid.lengths.data(), n, together.data());
       ParseCookie cookie = start;
       int count = 0;
       for (int i = 0; i < n; ++i) {
-        std::u16string copy = apart[static_cast<std::size_t>(i)];
-        cookie = ColorizeCLine(cookie, copy.data(), lengths[static_cast<std::size_t>(i)], nullptr, count);
+        std::u16string copy = lines[static_cast<std::size_t>(i)];
+        cookie = ColorizeCLine(cookie, copy.data(), static_cast<int>(copy.size()), nullptr, count);
         ASSERT_EQ(together[static_cast<std::size_t>(i)], cookie)
             << "language " << language << ", round " << round << ", line " << i << " of " << n;
       }

@@ -1,4 +1,7 @@
 // Searching the text: flags, whole words, wrapping and the direction.
+#include <algorithm>
+
+#include "common/Lines.h"
 #include "view/LineSearch.h"
 #include "view/ViewFixture.h"
 
@@ -27,6 +30,35 @@ TEST_F(ViewTest, SearchDownFromTheStartColumnAndWraps) {
   EXPECT_EQ(found, CPoint(0, 1));
   ASSERT_TRUE(view->SearchText(u"", CPoint(2, 1), 0, false, found));
   EXPECT_EQ(found, CPoint(2, 1));
+}
+
+TEST_F(ViewTest, SearchFindsEachMatchInALongTextWhereverItLies) {
+  // Matches next to each other and far apart, so that lines are passed over in batches of
+  // every size, down and up, in both cases, and around the end.
+  const std::vector<int> at = {0, 31, 32, 33, 95, 96, 97, 2000, 4095, 4096, 4999};
+  std::string text;
+  for (int i = 0; i < 5000; ++i)
+    text += (i ? "\n" : "") + std::string("line ") + std::to_string(i) +
+            (std::count(at.begin(), at.end(), i) ? " the Needle" : "");
+  SetText(text);
+  for (DWORD flags : {DWORD{SearchMatchCase}, DWORD{0}}) {
+    CPoint found, from(0, 1);
+    for (std::size_t k = 1; k <= at.size(); ++k) {
+      ASSERT_TRUE(view->SearchText(flags ? u"Needle" : u"NEEDLE", from, flags, true, found));
+      EXPECT_EQ(found.y, at[k % at.size()]) << "down, flags " << flags;
+      from = CPoint(found.x + 1, found.y);
+    }
+    if (flags) {  // the case differs everywhere
+      EXPECT_FALSE(view->SearchText(u"needle", CPoint(0, 4999), flags | SearchUp, true, found));
+      continue;
+    }
+    from = CPoint(0, 4999);
+    for (std::size_t k = at.size() - 1; k-- > 0;) {
+      ASSERT_TRUE(view->SearchText(u"needle", from, SearchUp, false, found));
+      EXPECT_EQ(found.y, at[k]) << "up";
+      from = found;
+    }
+  }
 }
 
 TEST_F(ViewTest, WholeWordsAreJudgedInTheWholeLine) {
@@ -58,11 +90,7 @@ TEST(LineSearch, TheQuickLookNeverPassesOverALineThatHoldsAMatch) {
   // upper-case to ASCII ones (dotless i, long s) or to others; lines long and short, so that
   // both the eight-at-a-time look and the one for short lines are tried.
   const std::u16string letters = u"aAbBiIsS_\u0131\u017f\u00e9\u00c9";
-  std::uint32_t seed = 99;
-  auto next = [&seed] {
-    seed = seed * 1103515245u + 12345u;
-    return seed >> 16;
-  };
+  TestRandom next{99};
   int passedOver = 0;
   for (DWORD flags : {DWORD{SearchMatchCase}, DWORD{0}, DWORD{SearchWholeWord}}) {
     for (int round = 0; round < 4000; ++round) {
@@ -79,4 +107,32 @@ TEST(LineSearch, TheQuickLookNeverPassesOverALineThatHoldsAMatch) {
     }
   }
   EXPECT_GT(passedOver, 1000);  // the look does pass over lines
+}
+
+TEST(LineSearch, ManyLinesAtOnceStopAtTheFirstLineThatMayHoldAMatch) {
+  // Lines as loaded text lies, one unit apart, that unit a letter too, so that the look finds
+  // places across two lines that it must pass; some lines elsewhere, some empty, some short.
+  const std::u16string letters = u"aAbBiIsS_\u0131\u017f\u00e9";
+  TestRandom next{4321};
+  int stopsPastTheFirst = 0;
+  for (DWORD flags : {DWORD{SearchMatchCase}, DWORD{0}}) {
+    for (int round = 0; round < 3000; ++round) {
+      std::u16string word(1 + next() % 4, u'a');
+      for (auto& c : word) c = letters[next() % letters.size()];
+      std::vector<std::u16string> lines(1 + next() % 40);
+      for (auto& line : lines) {
+        line.assign(next() % 3 ? next() % 6 : next() % 30, u'x');
+        for (auto& c : line)
+          if (next() % 4 == 0) c = letters[next() % letters.size()];
+      }
+      const LaidOutLines laid(lines, letters, next);
+      const CLineSearch search(word, flags);
+      int first = 0;
+      while (first < laid.Count() && !search.MayHold(laid.texts[first], laid.lengths[first])) ++first;
+      ASSERT_EQ(search.FirstThatMayHold(laid.texts.data(), laid.lengths.data(), laid.Count()), first)
+          << "flags " << flags << ", word " << plat::Narrow(word) << ", round " << round;
+      stopsPastTheFirst += first > 0;
+    }
+  }
+  EXPECT_GT(stopsPastTheFirst, 1000);  // lines are passed over, not only the first looked at
 }
