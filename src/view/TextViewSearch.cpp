@@ -79,11 +79,34 @@ CLineSearch::CLineSearch(const std::u16string& text, DWORD flags)
 }
 
 namespace {
+using Units = unsigned short __attribute__((vector_size(16)));
+using Halves = unsigned long long __attribute__((vector_size(16)));
+
+Units Splat(char16_t c) { return Units{} + static_cast<unsigned short>(c); }
+
+// Whether any of the eight places from a (first units) and b (last units) is a hit.
+template <bool Fold>
+bool AnyOfEight(const char16_t* text, const char16_t* tail, const Units (&first)[2], const Units (&last)[2],
+                const Units& any) {
+  Units a, b, hit;
+  std::memcpy(&a, text, sizeof a);
+  std::memcpy(&b, tail, sizeof b);
+  const Units none{};
+  if constexpr (Fold)
+    hit = ((a == first[0]) | (a == first[1]) | ((a & any) != none)) &
+          ((b == last[0]) | (b == last[1]) | ((b & any) != none));
+  else
+    hit = (a == first[0]) & (b == last[0]);
+  Halves h;
+  std::memcpy(&h, &hit, sizeof h);
+  return (h[0] | h[1]) != 0;
+}
+
 // The first place i below places with a unit of first at text[i] and of last at tail[i], or
 // -1; with Fold, a unit holding any of the bits of any also counts at either place.
 template <bool Fold>
 std::ptrdiff_t FirstPlaceOf(const char16_t* text, const char16_t* tail, std::ptrdiff_t places, const char16_t (&first)[2],
-                          const char16_t (&last)[2], char16_t any) {
+                            const char16_t (&last)[2], char16_t any) {
   auto at = [&](std::ptrdiff_t i) {
     const char16_t a = text[i], b = tail[i];
     if constexpr (Fold)
@@ -92,24 +115,12 @@ std::ptrdiff_t FirstPlaceOf(const char16_t* text, const char16_t* tail, std::ptr
       return a == first[0] && b == last[0];
   };
   // Eight places at a time; a hit among them is then looked for one by one.
-  using Units = unsigned short __attribute__((vector_size(16)));
-  using Halves = unsigned long long __attribute__((vector_size(16)));
-  auto hitAt = [&](std::ptrdiff_t i) {
-    Units a, b;
-    std::memcpy(&a, text + i, sizeof a);
-    std::memcpy(&b, tail + i, sizeof b);
-    Units hit;
-    if constexpr (Fold)
-      hit = ((a == first[0]) | (a == first[1]) | ((a & any) != 0)) & ((b == last[0]) | (b == last[1]) | ((b & any) != 0));
-    else
-      hit = (a == first[0]) & (b == last[0]);
-    Halves h;
-    std::memcpy(&h, &hit, sizeof h);
-    return (h[0] | h[1]) != 0;
-  };
+  const Units firstUnits[2] = {Splat(first[0]), Splat(first[1])};
+  const Units lastUnits[2] = {Splat(last[0]), Splat(last[1])};
+  const Units anyUnits = Splat(any);
   std::ptrdiff_t i = 0;
   for (; i + 8 <= places; i += 8)
-    if (hitAt(i))
+    if (AnyOfEight<Fold>(text + i, tail + i, firstUnits, lastUnits, anyUnits))
       for (std::ptrdiff_t k = i;; ++k)
         if (at(k)) return k;
   for (; i < places; ++i)
@@ -137,7 +148,7 @@ int CLineSearch::FirstThatMayHold(const char16_t* const* texts, const int* lengt
   // at in one pass; a place found across two lines (or on the unit between them) is passed.
   auto follows = [&](int i) { return texts[i - 1] && texts[i] == texts[i - 1] + lengths[i - 1] + 1; };
   for (int i = 0; i < n;) {
-    if (lengths[i] < m || (m > 0 && !texts[i])) {
+    if (lengths[i] < m) {
       ++i;
       continue;
     }
