@@ -205,7 +205,7 @@ int CCrystalTextView::FindLineThatMayHold(const CLineSearch& search, int first, 
   int lengths[kParseBatch];
   // The batch grows while nothing is found, so that matches close together do not pay for
   // lines read far ahead.
-  for (int k = 32; first < end; k = std::min(2 * k, kParseBatch)) {
+  for (int k = 8; first < end; k = std::min(2 * k, kParseBatch)) {
     const int n = std::min(k, end - first);
     GatherLines(first, n, texts, lengths);
     const int i = search.FirstThatMayHold(texts, lengths, n);
