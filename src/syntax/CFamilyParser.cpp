@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/base/CharClass.h"
+#include "platform/base/UnitScan.h"
 #include "syntax/Keywords.h"
 #include "syntax/RunBuffer.h"
 #include "syntax/SyntaxLanguage.h"
@@ -35,15 +36,9 @@ const CPlainTable kPlain;
 // time through the compiler's vector types (any target GCC and Clang build for).
 template <char16_t... Stops>
 int SkipTo(const char16_t* text, int i, int length) {
-  using Units = unsigned short __attribute__((vector_size(16)));
-  using Halves = unsigned long long __attribute__((vector_size(16)));
   while (i + 8 <= length) {
-    Units v;
-    std::memcpy(&v, text + i, sizeof v);
-    const Units hit = (((v == static_cast<unsigned short>(Stops)) | ...));
-    Halves h;
-    std::memcpy(&h, &hit, sizeof h);
-    if (h[0] | h[1]) break;
+    const plat::Units8 v = plat::LoadUnits8(text + i);
+    if (plat::AnyLane(((v == static_cast<unsigned short>(Stops)) | ...))) break;
     i += 8;
   }
   while (i < length && !((text[i] == Stops) || ...)) ++i;
@@ -54,17 +49,10 @@ int SkipTo(const char16_t* text, int i, int length) {
 // eight places at a time.
 template <char16_t First, char16_t Second>
 std::ptrdiff_t FindPair(const char16_t* text, std::ptrdiff_t n) {
-  using Units = unsigned short __attribute__((vector_size(16)));
-  using Halves = unsigned long long __attribute__((vector_size(16)));
   std::ptrdiff_t i = 0;
   for (; i + 9 <= n; i += 8) {
-    Units a, b;
-    std::memcpy(&a, text + i, sizeof a);
-    std::memcpy(&b, text + i + 1, sizeof b);
-    const Units hit = (a == static_cast<unsigned short>(First)) & (b == static_cast<unsigned short>(Second));
-    Halves h;
-    std::memcpy(&h, &hit, sizeof h);
-    if (h[0] | h[1]) break;
+    const plat::Units8 a = plat::LoadUnits8(text + i), b = plat::LoadUnits8(text + i + 1);
+    if (plat::AnyLane((a == static_cast<unsigned short>(First)) & (b == static_cast<unsigned short>(Second)))) break;
   }
   for (; i + 1 < n; ++i)
     if (text[i] == First && text[i + 1] == Second) return i;
@@ -289,11 +277,8 @@ void ColorizeCLines(ParseCookie cookie, const char16_t* const* texts, const int*
   auto one = [&](int i) {
     cookie = out[i] = ColorizeCLine(cookie, const_cast<char16_t*>(texts[i]), lengths[i], nullptr, dummy);
   };
-  // Lines that follow one another in memory, one unit apart, form a stretch.
-  auto follows = [&](int i) { return texts[i - 1] && texts[i] == texts[i - 1] + lengths[i - 1] + 1; };
   for (int i = 0; i < n;) {
-    int end = i + 1;
-    while (end < n && follows(end)) ++end;
+    const int end = plat::StretchEnd(texts, lengths, i, n);
     // Outside a comment the state stays nothing up to a line that holds a /* or ends in a
     // backslash; within one it stays the comment up to a line that holds a */. One search
     // over the stretch finds that line, and only it is scanned: a pair found across two

@@ -4,6 +4,7 @@
 
 #include "platform/base/CharClass.h"
 #include "platform/base/Strings.h"
+#include "platform/base/UnitScan.h"
 #include "view/CrystalTextView.h"
 #include "view/LineSearch.h"
 
@@ -79,27 +80,18 @@ CLineSearch::CLineSearch(const std::u16string& text, DWORD flags)
 }
 
 namespace {
-using Units = unsigned short __attribute__((vector_size(16)));
-using Halves = unsigned long long __attribute__((vector_size(16)));
+using plat::Units8;
 
-Units Splat(char16_t c) { return Units{} + static_cast<unsigned short>(c); }
-
-// Whether any of the eight places from a (first units) and b (last units) is a hit.
+// Whether any of the eight places from text (first units) and tail (last units) is a hit.
 template <bool Fold>
-bool AnyOfEight(const char16_t* text, const char16_t* tail, const Units (&first)[2], const Units (&last)[2],
-                const Units& any) {
-  Units a, b, hit;
-  std::memcpy(&a, text, sizeof a);
-  std::memcpy(&b, tail, sizeof b);
-  const Units none{};
+bool AnyOfEight(const char16_t* text, const char16_t* tail, const Units8 (&first)[2], const Units8 (&last)[2],
+                const Units8& any) {
+  const Units8 a = plat::LoadUnits8(text), b = plat::LoadUnits8(tail), none{};
   if constexpr (Fold)
-    hit = ((a == first[0]) | (a == first[1]) | ((a & any) != none)) &
-          ((b == last[0]) | (b == last[1]) | ((b & any) != none));
+    return plat::AnyLane(((a == first[0]) | (a == first[1]) | ((a & any) != none)) &
+                         ((b == last[0]) | (b == last[1]) | ((b & any) != none)));
   else
-    hit = (a == first[0]) & (b == last[0]);
-  Halves h;
-  std::memcpy(&h, &hit, sizeof h);
-  return (h[0] | h[1]) != 0;
+    return plat::AnyLane((a == first[0]) & (b == last[0]));
 }
 
 // The first place i below places with a unit of first at text[i] and of last at tail[i], or
@@ -115,9 +107,9 @@ std::ptrdiff_t FirstPlaceOf(const char16_t* text, const char16_t* tail, std::ptr
       return a == first[0] && b == last[0];
   };
   // Eight places at a time; a hit among them is then looked for one by one.
-  const Units firstUnits[2] = {Splat(first[0]), Splat(first[1])};
-  const Units lastUnits[2] = {Splat(last[0]), Splat(last[1])};
-  const Units anyUnits = Splat(any);
+  const Units8 firstUnits[2] = {plat::SpreadUnit(first[0]), plat::SpreadUnit(first[1])};
+  const Units8 lastUnits[2] = {plat::SpreadUnit(last[0]), plat::SpreadUnit(last[1])};
+  const Units8 anyUnits = plat::SpreadUnit(any);
   std::ptrdiff_t i = 0;
   for (; i + 8 <= places; i += 8)
     if (AnyOfEight<Fold>(text + i, tail + i, firstUnits, lastUnits, anyUnits))
@@ -144,16 +136,14 @@ bool CLineSearch::MayHold(const char16_t* text, int n) const { return FirstPlace
 
 int CLineSearch::FirstThatMayHold(const char16_t* const* texts, const int* lengths, int n) const {
   const int m = Length();
-  // Lines that follow one another in memory, one unit apart, form a stretch that is looked
-  // at in one pass; a place found across two lines (or on the unit between them) is passed.
-  auto follows = [&](int i) { return texts[i - 1] && texts[i] == texts[i - 1] + lengths[i - 1] + 1; };
+  // A stretch of lines is looked at in one pass; a place found across two lines (or on the
+  // unit between them) is passed.
   for (int i = 0; i < n;) {
     if (lengths[i] < m) {
       ++i;
       continue;
     }
-    int end = i + 1;
-    while (end < n && follows(end)) ++end;
+    const int end = plat::StretchEnd(texts, lengths, i, n);
     const char16_t* const stop = texts[end - 1] + lengths[end - 1];
     for (const char16_t* from = texts[i];;) {
       const std::ptrdiff_t at = FirstPlace(from, stop - from);

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/base/UnitScan.h"
+
 namespace plat {
 namespace {
 
@@ -127,7 +129,6 @@ bool CodePage::SetSystem(const std::string& name) {
 
 namespace {
 using Bytes8 = unsigned char __attribute__((vector_size(8)));
-using Units8 = unsigned short __attribute__((vector_size(16)));
 }  // namespace
 
 std::size_t CodePage::ToWide(const char* bytes, std::size_t n, char16_t* out) const {
